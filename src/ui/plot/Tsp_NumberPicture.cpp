@@ -83,6 +83,9 @@ std::string FormatNumberPicture(std::string_view picture, double value, const Ts
     while (fracPart.size() > pic.minDecimals && fracPart.back() == '0') {
         fracPart.pop_back();
     }
+    if (fracPart.size() < pic.minDecimals) {
+        fracPart.append(pic.minDecimals - fracPart.size(), '0');
+    }
     // Leading zeros beyond the picture's required digits go; "#.##" writes 0.5 as ".5".
     std::size_t leading = 0;
     while (leading < intPart.size() && intPart[leading] == '0') {
