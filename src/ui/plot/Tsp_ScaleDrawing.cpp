@@ -6,10 +6,14 @@
 #include <QPen>
 #include <QString>
 
+#include <algorithm>
+
 namespace {
 
-// The platform's line primitive leaves out the end point; Qt's aliased lines include it. Every
-// line of an axis is horizontal or vertical, so stopping one pixel short reproduces the rule.
+// The platform's line primitive draws from its start point up to, not including, its end point.
+// A Qt flat-capped line covers the half-open pixel range [low, high) whichever way it runs, so
+// the covered pixels are worked out here and handed to Qt in ascending order. Every line of an
+// axis is horizontal or vertical.
 void DrawLineExcludingEnd(QPainter &painter, int x0, int y0, int x1, int y1)
 {
     if (x0 == x1 && y0 == y1) {
@@ -17,7 +21,13 @@ void DrawLineExcludingEnd(QPainter &painter, int x0, int y0, int x1, int y1)
     }
     const int stepX = (x1 > x0) - (x1 < x0);
     const int stepY = (y1 > y0) - (y1 < y0);
-    painter.drawLine(x0, y0, x1 - stepX, y1 - stepY);
+    const int lastX = x1 - stepX;
+    const int lastY = y1 - stepY;
+    if (stepY == 0) {
+        painter.drawLine(std::min(x0, lastX), y0, std::max(x0, lastX) + 1, y0);
+    } else {
+        painter.drawLine(x0, std::min(y0, lastY), x0, std::max(y0, lastY) + 1);
+    }
 }
 
 // Draws text with its box's top-left corner at (left, top).
@@ -59,6 +69,12 @@ void Tsp_Scale::DrawTicks(QPainter &fCanvas)
     if (NoTicks() && NoTicksLabel()) {
         return;
     }
+    // The caller's pen, but flat-capped: Qt's default square cap would add the end point.
+    fCanvas.save();
+    QPen pen = fCanvas.pen();
+    pen.setCapStyle(Qt::FlatCap);
+    fCanvas.setPen(pen);
+    fCanvas.setRenderHint(QPainter::Antialiasing, false);
     const QFontMetrics metrics = fCanvas.fontMetrics();
     // The text height of "8" is the font's cell height, the same for every text.
     const int digitHeight = metrics.height();
@@ -96,4 +112,5 @@ void Tsp_Scale::DrawTicks(QPainter &fCanvas)
             DrawTextAt(fCanvas, metrics, left, top, text);
         }
     }
+    fCanvas.restore();
 }
