@@ -1,4 +1,5 @@
 #include "RecordingPlot.h"
+#include "TickLists.h"
 #include "Tsp_Axis.h"
 
 #include <gtest/gtest.h>
@@ -10,24 +11,6 @@ namespace {
 
 using namespace Tsp_ScaleFlags;
 
-std::vector<double> TickValues(const Tsp_Scale &s)
-{
-    std::vector<double> v;
-    for (int i = 0; i < s.TicksLaidOut(); ++i) {
-        v.push_back(s.TickValue(i));
-    }
-    return v;
-}
-
-std::vector<int> TickPositions(const Tsp_Scale &s)
-{
-    std::vector<int> v;
-    for (int i = 0; i < s.TicksLaidOut(); ++i) {
-        v.push_back(s.TickPos(i));
-    }
-    return v;
-}
-
 void ExpectTicks(const Tsp_Scale &s, const std::vector<double> &expected)
 {
     const std::vector<double> got = TickValues(s);
@@ -37,12 +20,18 @@ void ExpectTicks(const Tsp_Scale &s, const std::vector<double> &expected)
     }
 }
 
-TEST(ScaleShift, SmallShiftKeepsTheGridAndSlides)
+// [0, 10] over 100 pixels from x 0, six ticks requested: a grid step of 2.
+void LayOutTenOverHundred(Tsp_Axis &a)
 {
-    Tsp_Axis a(0);
     a.SetTicksCount(6);
     a.SetMinMax(0, 10);
     a.SetLine(0, 50, 100);
+}
+
+TEST(ScaleShift, SmallShiftKeepsTheGridAndSlides)
+{
+    Tsp_Axis a(0);
+    LayOutTenOverHundred(a);
     a.MoveMinMax(1);
     EXPECT_EQ(a.Min(), 1);
     EXPECT_EQ(a.Max(), 11);
@@ -60,14 +49,11 @@ TEST(ScaleShift, SmallShiftKeepsTheGridAndSlides)
 TEST(ScaleShift, ShiftLargerThanTheIntervalRecomputes)
 {
     Tsp_Axis a(0);
-    a.SetTicksCount(6);
-    a.SetMinMax(0, 10);
-    a.SetLine(0, 50, 100);
+    LayOutTenOverHundred(a);
     a.MoveMinMax(15);
     Tsp_Axis fresh(0);
-    fresh.SetTicksCount(6);
+    LayOutTenOverHundred(fresh);
     fresh.SetMinMax(15, 25);
-    fresh.SetLine(0, 50, 100);
     ExpectTicks(a, TickValues(fresh));
     EXPECT_NEAR(a.TickValue(0), 15, 1e-12);
     EXPECT_EQ(TickPositions(a), TickPositions(fresh));
@@ -76,9 +62,7 @@ TEST(ScaleShift, ShiftLargerThanTheIntervalRecomputes)
 TEST(ScaleShift, InversedShiftKeepsTheGridDownward)
 {
     Tsp_Axis a(Inversed);
-    a.SetTicksCount(6);
-    a.SetMinMax(0, 10);
-    a.SetLine(0, 50, 100);
+    LayOutTenOverHundred(a);
     ExpectTicks(a, {10, 8, 6, 4, 2, 0});
     a.MoveMinMax(1);
     EXPECT_EQ(a.OVal(), 11);
@@ -109,9 +93,7 @@ TEST(ScaleShift, FractionTicksSlideByThePixelDistance)
 TEST(ScaleShift, ScrollByPixelsEqualsMoveByValue)
 {
     Tsp_Axis byPixels(0);
-    byPixels.SetTicksCount(6);
-    byPixels.SetMinMax(0, 10);
-    byPixels.SetLine(0, 50, 100);
+    LayOutTenOverHundred(byPixels);
     byPixels.ScrollBy(-35);
     EXPECT_DOUBLE_EQ(byPixels.Min(), -3.5);
     ExpectTicks(byPixels, {-2, 0, 2, 4, 6});

@@ -1,4 +1,5 @@
 #include "RowName.h"
+#include "TickLists.h"
 #include "Tsp_Axis.h"
 
 #include <gtest/gtest.h>
@@ -9,24 +10,6 @@
 namespace {
 
 using namespace Tsp_ScaleFlags;
-
-std::vector<double> TickValues(const Tsp_Scale &s)
-{
-    std::vector<double> v;
-    for (int i = 0; i < s.TicksLaidOut(); ++i) {
-        v.push_back(s.TickValue(i));
-    }
-    return v;
-}
-
-std::vector<int> TickPositions(const Tsp_Scale &s)
-{
-    std::vector<int> v;
-    for (int i = 0; i < s.TicksLaidOut(); ++i) {
-        v.push_back(s.TickPos(i));
-    }
-    return v;
-}
 
 struct NormaliseRow {
     const char *name;
