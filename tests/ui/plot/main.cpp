@@ -1,0 +1,14 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+// Drawing tests need a GUI application for fonts; the offscreen platform needs no display.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
