@@ -1,11 +1,14 @@
 #include "ColorAdjustLuma.h"
 #include "GradientFillRect.h"
 #include "Quarl.Control.GradientBar.h"
+#include "TImageList.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -147,4 +150,39 @@ TEST(GradientBar, HotColoursOnlyWithHotTrack)
     EXPECT_NE(PixelAt(bar.RenderToImage(), 150, 25), 0x00FF00u);
     bar.SetHotTrack(true);
     EXPECT_EQ(PixelAt(bar.RenderToImage(), 150, 25), 0x00FF00u);
+}
+
+TEST(GradientBar, DisabledIconIsGreyWithWhiteLeftTransparent)
+{
+    TImageList images(QSize(16, 16));
+    QImage icon(16, 16, QImage::Format_ARGB32);
+    icon.fill(Qt::white);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 8; ++x)
+            icon.setPixelColor(x, y, QColor(200, 0, 0));
+    images.Add(icon);
+    TGradientBar bar;
+    bar.SetColorCount(1);
+    bar.SetDisabledColors(0x00FF00, 0x00FF00);
+    bar.SetImages(&images);
+    bar.SetImageIndex(0);
+    bar.SetShowCaption(false);
+    bar.setEnabled(false);
+    const QImage image = bar.RenderToImage();
+    const TColor background = ColorAdjustLuma(0x00FF00, 0, true);
+    const int grey = static_cast<int>(std::lround(200 * 0.299));
+    EXPECT_EQ(PixelAt(image, 5 + 2, 5 + 2), RGBColor(grey, grey, grey));
+    EXPECT_EQ(PixelAt(image, 5 + 12, 5 + 2), background);  // white part of the icon
+}
+
+TEST(GradientBar, CaptionWithCrLfIsLaidOutAsLinesFromTheTop)
+{
+    TGradientBar bar;
+    bar.SetCaption(QStringLiteral("one\r\ntwo\r\nthree"));
+    const TGradientBarGeometry g = bar.Measure(&bar);
+    ASSERT_EQ(g.Caption.Lines.size(), 3u);
+    EXPECT_EQ(g.Caption.Lines[0].Text, QStringLiteral("one"));
+    EXPECT_EQ(g.Caption.Lines[0].Rect.top(), bar.TopIndent());
+    EXPECT_GT(g.Caption.Lines[2].Rect.top(), g.Caption.Lines[1].Rect.top());
+    EXPECT_EQ(g.Text.height(), 3 * g.Caption.Lines[0].Rect.height());
 }
