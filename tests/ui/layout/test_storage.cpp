@@ -4,6 +4,7 @@
 #include "RowName.h"
 #include "StoredValueText.h"
 #include "TemporaryFolder.h"
+#include "ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -335,6 +336,58 @@ TEST_F(StorageTest, SaveWaitsForAnExclusiveLockButOnlySoLong)
     ::waitpid(holder, &status, 0);
     for (int fd : {release[0], release[1], locked[0], locked[1]})
         ::close(fd);
+}
+
+TEST_F(StorageTest, SaveWaitsUntilTheLockIsReleased)
+{
+    Store("[S]\nk=1\n");
+    FStorage.Open(true);
+    int locked[2];
+    int released[2];
+    ASSERT_EQ(::pipe(locked), 0);
+    ASSERT_EQ(::pipe2(released, O_NONBLOCK), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        const int fd = ::open(File().c_str(), O_RDONLY);
+        ::flock(fd, LOCK_EX);
+        ::write(locked[1], "l", 1);
+        ::usleep(300000);
+        ::write(released[1], "r", 1); // said before letting go, so Save cannot return before it
+        ::flock(fd, LOCK_UN);
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(locked[0], &c, 1), 1);
+    FStorage.Save();
+    EXPECT_EQ(::read(released[0], &c, 1), 1) << "Save returned while the file was still locked";
+    int status = 0;
+    ::waitpid(holder, &status, 0);
+    for (int fd : {released[0], released[1], locked[0], locked[1]})
+        ::close(fd);
+}
+
+TEST_F(StorageTest, RefusedEraseRaisesButRefusedRemovalIsSilent)
+{
+    Store("[S]\nk=1\n[T]\nj=2\n");
+    ASSERT_EQ(::chmod(File().c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(FFolder.Path().c_str(), 0755), 0);
+    const int result = RunInChild([&] {
+        if (!BecomeNobody())
+            return ChildCannotRun;
+        TLayoutManagerINIStorage storage;
+        storage.SetFileName(File().string());
+        storage.DeleteValue("S", "k");
+        try {
+            storage.DeleteSection("T");
+        } catch (const EIniFileException &error) {
+            return std::string(error.what()) == "Unable to write to " + File().string() ? 0 : 11;
+        }
+        return 10;
+    });
+    if (result == ChildCannotRun)
+        GTEST_SKIP() << "cannot switch to the user nobody (65534) to test a read-only file";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(File()), "[S]\nk=1\n[T]\nj=2\n");
 }
 
 } // namespace
