@@ -65,6 +65,14 @@ bool SameIniName(std::string_view left, std::string_view right)
     return i == left.size() && j == right.size();
 }
 
+std::u32string FoldedIniName(std::string_view name)
+{
+    std::u32string folded;
+    for (std::size_t i = 0; i < name.size();)
+        folded += static_cast<char32_t>(NextFolded(name, i));
+    return folded;
+}
+
 std::string_view TrimIniBlanks(std::string_view text)
 {
     const auto first = text.find_first_not_of(" \t");

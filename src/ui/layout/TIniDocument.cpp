@@ -3,6 +3,8 @@
 #include "EIniNameError.h"
 #include "IniNames.h"
 
+#include <unordered_set>
+
 namespace {
 
 enum class TLineKind { Header, Key, Other };
@@ -138,14 +140,10 @@ bool TIniDocument::SectionExists(std::string_view section) const
 std::vector<std::string> TIniDocument::SectionNames() const
 {
     std::vector<std::string> names;
+    std::unordered_set<std::u32string> seen;
     for (const TLine &line : FLines) {
         const TLineView view = Classify(line.Text);
-        if (view.Kind != TLineKind::Header)
-            continue;
-        bool seen = false;
-        for (const std::string &name : names)
-            seen = seen || SameIniName(name, view.Name);
-        if (!seen)
+        if (view.Kind == TLineKind::Header && seen.insert(FoldedIniName(view.Name)).second)
             names.emplace_back(view.Name);
     }
     return names;
@@ -174,15 +172,11 @@ std::vector<std::pair<std::string, std::string>> TIniDocument::SectionValues(std
     const auto header = FindSection(section);
     if (!header)
         return values;
+    std::unordered_set<std::u32string> seen;
     const std::size_t end = SectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i) {
         const TLineView view = Classify(FLines[i].Text);
-        if (view.Kind != TLineKind::Key)
-            continue;
-        bool seen = false;
-        for (const auto &value : values)
-            seen = seen || SameIniName(value.first, view.Name);
-        if (!seen)
+        if (view.Kind == TLineKind::Key && seen.insert(FoldedIniName(view.Name)).second)
             values.emplace_back(view.Name, view.Value);
     }
     return values;
