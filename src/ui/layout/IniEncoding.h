@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How an INI file's bytes are laid out. The engine works on UTF-8 text and puts the file's own form back when
+// it writes, so a file keeps its encoding whoever rewrites it.
+enum class TIniEncoding { Utf8, Utf8WithBom, Utf16Le };
+
+struct TIniDecodedText {
+    TIniEncoding Encoding = TIniEncoding::Utf8;
+    std::string Text;     // UTF-8; for UTF-16 files lone surrogates are kept in their three-byte form
+    std::string Trailing; // an odd last byte of a UTF-16 file, written back as it was
+};
+
+// A UTF-16LE byte-order mark selects UTF-16LE; a UTF-8 mark is skipped. Anything else is taken byte for byte,
+// so garbage survives untouched.
+TIniDecodedText DecodeIniBytes(std::string_view bytes);
+
+// The inverse of DecodeIniBytes: DecodeIniBytes(EncodeIniText(d)) gives d back, and EncodeIniText of a decoded
+// file gives its bytes back.
+std::string EncodeIniText(const TIniDecodedText &decoded);
