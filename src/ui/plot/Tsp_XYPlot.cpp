@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -460,7 +461,11 @@ void Tsp_XYPlot::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     fDWidth = width();
     fDHeight = height();
-    Invalidate();
+    // A hidden widget gets its pending resize again with every render; only a real change counts.
+    if (event->size() != fLastSize) {
+        fLastSize = event->size();
+        Invalidate();
+    }
 }
 
 void Tsp_XYPlot::changeEvent(QEvent *event)

@@ -205,6 +205,7 @@ private:
     Qt::KeyboardModifiers fPanShift = Qt::ControlModifier;
     Tsp_ZoomData fZoomData;
     bool fAppCursorSet = false;
+    QSize fLastSize;
     bool fXCursOn = false;
     double fXCursVal = 0;
     std::int32_t fXCursPos = 0;
