@@ -22,9 +22,8 @@ template<typename T>
 void MoveToEnd(std::vector<T *> &list, T *item)
 {
     const auto it = std::find(list.begin(), list.end(), item);
-    if (it != list.end() && it + 1 != list.end()) {
-        list.erase(it);
-        list.push_back(item);
+    if (it != list.end()) {
+        std::rotate(it, it + 1, list.end());
     }
 }
 
@@ -32,9 +31,8 @@ template<typename T>
 void MoveToStart(std::vector<T *> &list, T *item)
 {
     const auto it = std::find(list.begin(), list.end(), item);
-    if (it != list.end() && it != list.begin()) {
-        list.erase(it);
-        list.insert(list.begin(), item);
+    if (it != list.end()) {
+        std::rotate(list.begin(), it, it + 1);
     }
 }
 
