@@ -1,4 +1,5 @@
 #include "PlotTesting.h"
+#include "Tsp_MemBitmap.h"
 #include "Tsp_XYLine.h"
 
 #include <gtest/gtest.h>
@@ -347,6 +348,31 @@ TEST(XYPlotClipboard, BitmapAndVectorPicture)
     ASSERT_NE(mime, nullptr);
     const QByteArray svg = mime->data(QStringLiteral("image/svg+xml"));
     EXPECT_TRUE(svg.contains("<svg")) << svg.left(200).toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST(XYPlotBuffer, FailedAllocationDrawsDirectly)
+{
+    Tsp_XYPlot plot;
+    plot.resize(0, 0);
+    plot.SetBufferedDisplay(true);
+    EXPECT_FALSE(plot.BufferedDisplay());
+    plot.resize(200, 100);
+    plot.SetBufferedDisplay(true);
+    ASSERT_TRUE(plot.BufferedDisplay());
+    EXPECT_FALSE(plot.Buffer()->Lost());
+    const QImage direct = Render(plot, 200, 100);
+    EXPECT_EQ(plot.grab().toImage().convertToFormat(QImage::Format_RGB32), direct);
+    // A paint at a new size recreates the buffer.
+    plot.resize(220, 120);
+    plot.grab();
+    EXPECT_EQ(plot.Buffer()->Width(), 220);
+    EXPECT_TRUE(plot.Buffer()->Lost());
+    plot.SetBufferedDisplay(false);
+    EXPECT_EQ(plot.Buffer(), nullptr);
 }
 
 } // namespace
