@@ -1,34 +1,14 @@
 // Drawing of a scale: the axis line, its tick marks and labels, on any QPainter target.
 #include "Tsp_Scale.h"
 
+#include "Tsp_PixelLine.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
 #include <QString>
 
-#include <algorithm>
-
 namespace {
-
-// The platform's line primitive draws from its start point up to, not including, its end point.
-// A Qt flat-capped line covers the half-open pixel range [low, high) whichever way it runs, so
-// the covered pixels are worked out here and handed to Qt in ascending order. Every line of an
-// axis is horizontal or vertical.
-void DrawLineExcludingEnd(QPainter &painter, int x0, int y0, int x1, int y1)
-{
-    if (x0 == x1 && y0 == y1) {
-        return;
-    }
-    const int stepX = (x1 > x0) - (x1 < x0);
-    const int stepY = (y1 > y0) - (y1 < y0);
-    const int lastX = x1 - stepX;
-    const int lastY = y1 - stepY;
-    if (stepY == 0) {
-        painter.drawLine(std::min(x0, lastX), y0, std::max(x0, lastX) + 1, y0);
-    } else {
-        painter.drawLine(x0, std::min(y0, lastY), x0, std::max(y0, lastY) + 1);
-    }
-}
 
 // Draws text with its box's top-left corner at (left, top).
 void DrawTextAt(QPainter &painter, const QFontMetrics &metrics, int left, int top, const QString &text)
