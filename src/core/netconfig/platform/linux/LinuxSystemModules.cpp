@@ -1,0 +1,8 @@
+#include "TBuiltinModule.h"
+
+std::shared_ptr<const IModule> LoadSystemModule(const std::string &name)
+{
+    if (name == "iphlpapi.dll")
+        return std::make_shared<TBuiltinModule>(std::initializer_list<TBuiltinModule::TExport>{});
+    return nullptr;
+}
