@@ -16,8 +16,9 @@ constexpr int WaitSlice = 500;
 TWatchNetworkChangeThread::TWatchNetworkChangeThread(TNetworkNotifyEvent ANotifyProc, TSynchronize ASynchronize)
     : FNotifyProc(std::move(ANotifyProc)), FSynchronize(std::move(ASynchronize)), FThread([this] { Execute(); })
 {
-    // The identifier is published by the thread itself; wait for it, so it is never 0 while the worker lives.
-    FThreadId.wait(0);
+    // The identifier is published by the thread itself; wait for it, so it is never 0 while the worker
+    // lives. A run may end before this wakes, so the wait is on a flag of its own.
+    FStarted.wait(false);
 }
 
 TWatchNetworkChangeThread::~TWatchNetworkChangeThread()
@@ -35,7 +36,8 @@ void TWatchNetworkChangeThread::Terminate()
 void TWatchNetworkChangeThread::Execute()
 {
     FThreadId.store(static_cast<std::uint32_t>(::gettid()));
-    FThreadId.notify_all();
+    FStarted.store(true);
+    FStarted.notify_all();
     try {
         Run();
     } catch (...) {

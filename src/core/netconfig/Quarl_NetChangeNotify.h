@@ -46,6 +46,7 @@ private:
     std::atomic<bool> FTerminated{false};
     TStopSignal FStop;
     std::atomic<std::uint32_t> FThreadId{0};
+    std::atomic<bool> FStarted{false};
     std::thread FThread;
 };
 
