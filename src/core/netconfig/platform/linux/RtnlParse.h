@@ -1,7 +1,6 @@
 #pragma once
 
-#include <linux/netlink.h>
-#include <linux/rtnetlink.h>
+#include "NetlinkFraming.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,13 +8,13 @@
 #include <optional>
 #include <span>
 
-// Bounds-checked reading of rtnetlink buffers. Records are copied out, so no unaligned or
+// Bounds-checked reading of rtnetlink buffers of mixed message types, in arrival order. Records are copied out, so no unaligned or
 // out-of-range read can happen whatever the buffer holds.
 namespace rtnl {
 
 constexpr std::size_t Align(std::size_t length)
 {
-    return (length + NLMSG_ALIGNTO - 1) & ~static_cast<std::size_t>(NLMSG_ALIGNTO - 1);
+    return NetlinkAlign(length);
 }
 
 template <class T>

@@ -1,6 +1,6 @@
 #include "TAddrChangeEvent.h"
 
-#include "RtnlParse.h"
+#include "NetlinkMessages.h"
 #include "TStopSignal.h"
 
 #include <linux/netlink.h>
@@ -8,13 +8,9 @@
 #include <poll.h>
 #include <sys/socket.h>
 
-#include <sys/time.h>
-
 #include <cerrno>
 
 namespace {
-
-constexpr int DumpAttempts = 5;
 
 TUniqueFd OpenRouteSocket(int flags, std::uint32_t groups)
 {
@@ -29,15 +25,6 @@ TUniqueFd OpenRouteSocket(int flags, std::uint32_t groups)
     return socket;
 }
 
-std::uint32_t PortId(int socket)
-{
-    sockaddr_nl local{};
-    socklen_t length = sizeof local;
-    if (::getsockname(socket, reinterpret_cast<sockaddr *>(&local), &length) != 0)
-        return 0;
-    return local.nl_pid;
-}
-
 // Sizes the next datagram first, so a large one is never read truncated; -1 with errno on failure.
 ssize_t ReceiveWhole(int socket, std::vector<std::byte> &buffer, int flags)
 {
@@ -49,53 +36,6 @@ ssize_t ReceiveWhole(int socket, std::vector<std::byte> &buffer, int flags)
     if (size >= 0)
         buffer.resize(static_cast<std::size_t>(size));
     return size;
-}
-
-// Dumps one table into `filter`. False on a socket error or an error answer; `interrupted` is set when
-// the kernel marks the dump inconsistent because the table changed while it was read.
-bool Dump(int socket, std::uint16_t type, std::uint8_t family, std::uint32_t sequence, std::vector<std::byte> &buffer,
-          TRtnlChangeFilter &filter, bool &interrupted)
-{
-    struct {
-        nlmsghdr Header;
-        rtgenmsg Body;
-    } request{};
-    request.Header.nlmsg_len = sizeof request;
-    request.Header.nlmsg_type = type;
-    request.Header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
-    request.Header.nlmsg_seq = sequence;
-    request.Body.rtgen_family = family;
-    if (::send(socket, &request, sizeof request, 0) != static_cast<ssize_t>(sizeof request))
-        return false;
-    const std::uint32_t port = PortId(socket);
-    std::vector<std::byte> answers;
-    for (;;) {
-        const ssize_t received = ReceiveWhole(socket, buffer, 0);
-        if (received < 0 && errno == EINTR)
-            continue;
-        if (received <= 0)
-            return false;
-        bool done = false;
-        bool failed = false;
-        answers.clear();
-        rtnl::ForEachMessage(buffer, [&](const nlmsghdr &header, std::span<const std::byte> message) {
-            if (header.nlmsg_seq != sequence || header.nlmsg_pid != port)
-                return;
-            if ((header.nlmsg_flags & NLM_F_DUMP_INTR) != 0)
-                interrupted = true;
-            if (header.nlmsg_type == NLMSG_DONE)
-                done = true;
-            else if (header.nlmsg_type == NLMSG_ERROR)
-                failed = true;
-            else
-                answers.insert(answers.end(), message.begin(), message.end());
-        });
-        if (failed)
-            return false;
-        filter.Update(answers);
-        if (done)
-            return true;
-    }
 }
 
 }  // namespace
@@ -113,23 +53,15 @@ bool TAddrChangeEvent::Arm()
 
 bool TAddrChangeEvent::LoadKnownState()
 {
-    TUniqueFd socket = OpenRouteSocket(0, 0);
-    if (!socket.Valid())
+    TNetlinkSocket socket;
+    const auto links = DumpTable<ifinfomsg>(socket, RTM_GETLINK, AF_UNSPEC);
+    const auto addresses = DumpTable<ifaddrmsg>(socket, RTM_GETADDR, AF_INET);
+    if (!links || !addresses)
         return false;
-    // A kernel that stops answering must not hang the worker.
-    timeval limit{2, 0};
-    ::setsockopt(socket.Get(), SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-    for (int attempt = 0; attempt < DumpAttempts; ++attempt) {
-        FFilter = {};
-        bool interrupted = false;
-        const auto sequence = static_cast<std::uint32_t>(attempt * 2 + 1);
-        if (!Dump(socket.Get(), RTM_GETLINK, AF_UNSPEC, sequence, FReceive, FFilter, interrupted) ||
-            !Dump(socket.Get(), RTM_GETADDR, AF_INET, sequence + 1, FReceive, FFilter, interrupted))
-            return false;
-        if (!interrupted)
-            return true;
-    }
-    return false;
+    FFilter = {};
+    FFilter.Update(*links);
+    FFilter.Update(*addresses);
+    return true;
 }
 
 TAddrChangeEvent::TWaitResult TAddrChangeEvent::Wait(const TStopSignal &stop, int milliseconds)
