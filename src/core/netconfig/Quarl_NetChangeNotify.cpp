@@ -100,7 +100,8 @@ bool TWatchNetworkChangeThread::HasInterfaces(std::vector<std::byte> &buffer) co
 
 void TWatchNetworkChangeThread::HandOver()
 {
-    FSynchronize([this] { FNotifyProc(this, FRes); });
+    // By value: a handler may destroy the notifier, and with it this worker, while the call runs.
+    FSynchronize([notify = FNotifyProc, sender = this, result = FRes] { notify(sender, result); });
 }
 
 TNetworkChangeNotifier::TNetworkChangeNotifier(TPostToGuiThread APostToGuiThread)

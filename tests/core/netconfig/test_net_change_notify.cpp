@@ -289,6 +289,22 @@ TEST_F(NetChangeNotify, DestroyWhileAHandOverWaitsForTheBusyGuiThread)
     EXPECT_EQ(Calls.Get(), 0) << "OnChange ran after Destroy had begun";
 }
 
+TEST_F(NetChangeNotify, HandlerThatDestroysTheNotifierReturnsAndNothingFollows)
+{
+    StartArmed();
+    std::atomic<int> destroyed{0};
+    Notifier->SetOnChange([&](void *, std::uint32_t) {
+        Notifier.reset();
+        ++destroyed;
+    });
+    ASSERT_TRUE(Namespace.Ip("addr add 10.9.6.1/24 dev vxa"));
+    ASSERT_TRUE(WaitUntil([&] { return destroyed.load() == 1; }, 1s));
+    ASSERT_TRUE(Namespace.Ip("addr add 10.9.6.2/24 dev vxa"));
+    std::this_thread::sleep_for(300ms);
+    Gui.Run([] {});
+    EXPECT_EQ(destroyed.load(), 1);
+}
+
 TEST_F(NetChangeNotify, HundredCyclesLeakNoThreadOrDescriptor)
 {
     ASSERT_TRUE(AddVeth());
