@@ -1,4 +1,5 @@
 #include "Quarl_IpHlpAPI.h"
+#include "TLinkStatsReader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -64,5 +65,22 @@ void GetIfEntry2OfOneInterface(benchmark::State &state)
         benchmark::Counter(static_cast<double>(Allocations.load() - before) / static_cast<double>(state.iterations()));
 }
 BENCHMARK(GetIfEntry2OfOneInterface);
+
+// The kernel round trip alone, to tell its share from the row filling.
+void StatisticsRequestOfOneInterface(benchmark::State &state)
+{
+    TLinkStatsReader reader;
+    const unsigned index = if_nametoindex("lo");
+    TLinkCounters counters;
+    if (!reader.Read(index, counters)) {
+        state.SkipWithError("no statistics for lo");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(reader.Read(index, counters));
+        benchmark::DoNotOptimize(counters.InOctets);
+    }
+}
+BENCHMARK(StatisticsRequestOfOneInterface);
 
 } // namespace
