@@ -14,6 +14,11 @@
 
 #define VX_WINAPI WINAPI
 
+// The address families as the IP Helper calls take them, under names both builds share.
+constexpr ULONG AF_UNSPEC_IPHLP = AF_UNSPEC;
+constexpr ULONG AF_INET_IPHLP = AF_INET;
+constexpr ULONG AF_INET6_IPHLP = AF_INET6;
+
 #else
 
 #include <sys/socket.h>

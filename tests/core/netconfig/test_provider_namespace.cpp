@@ -1,4 +1,5 @@
 #include "Quarl_IpHlpAPI.h"
+#include "TLinuxNetRoots.h"
 #include "TNetworkNamespace.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -369,6 +372,65 @@ TEST_F(ProviderInNamespace, BufferTooSmallAnswersReportTheSizeThatThenSucceeds)
         char host[256] = {};
         ::gethostname(host, sizeof(host) - 1);
         EXPECT_STREQ(reinterpret_cast<const FIXED_INFO *>(parameters.get())->HostName, host);
+    });
+}
+
+// Points the provider at a resolver file of the test's own, and back afterwards.
+class TResolverFile {
+public:
+    explicit TResolverFile(const std::string &text)
+        : FPath(std::filesystem::temp_directory_path() / ("vxresolv" + std::to_string(::getpid()))),
+          FSaved(TLinuxNetRoots::Process())
+    {
+        std::ofstream(FPath) << text;
+        TLinuxNetRoots::Process().ResolvConf = FPath.string();
+        TLinuxNetRoots::Process().UpstreamResolvConf = FPath.string() + ".absent";
+    }
+    ~TResolverFile()
+    {
+        TLinuxNetRoots::Process() = FSaved;
+        std::filesystem::remove(FPath);
+    }
+
+private:
+    std::filesystem::path FPath;
+    TLinuxNetRoots FSaved;
+};
+
+TEST_F(ProviderInNamespace, ResolverServersGoToTheDefaultRouteInterfaceAndTheNetworkParameters)
+{
+    const TResolverFile resolver("nameserver 10.77.0.53\nnameserver 10.77.0.54\nsearch lab.example\n");
+    InHere([&] {
+        auto addresses = Query(
+            [](void *b, PULONG s) {
+                return IpHlpAPI.GetAdaptersAddresses(AF_INET_IPHLP, 0, nullptr, static_cast<PIP_ADAPTER_ADDRESSES>(b), s);
+            },
+            ERROR_BUFFER_OVERFLOW);
+        for (auto *a = reinterpret_cast<const IP_ADAPTER_ADDRESSES *>(addresses.get()); a; a = a->Next) {
+            std::vector<std::uint32_t> servers;
+            for (auto *server = a->FirstDnsServerAddress; server; server = server->Next)
+                servers.push_back(reinterpret_cast<const sockaddr_in *>(server->Address.lpSockaddr)->sin_addr.s_addr);
+            if (a->IfIndex == FIndex) {
+                EXPECT_EQ(servers, (std::vector<std::uint32_t>{Address("10.77.0.53"), Address("10.77.0.54")}));
+                EXPECT_EQ(Wide(a->DnsSuffix), u"lab.example");
+            } else {
+                EXPECT_TRUE(servers.empty()) << a->AdapterName;
+            }
+        }
+
+        auto buffer = Query([](void *b, PULONG s) { return IpHlpAPI.GetNetworkParams(static_cast<PFIXED_INFO>(b), s); },
+                            ERROR_BUFFER_OVERFLOW);
+        const auto *info = reinterpret_cast<const FIXED_INFO *>(buffer.get());
+        EXPECT_STREQ(info->DomainName, "lab.example");
+        std::vector<std::string> servers;
+        for (const IP_ADDR_STRING *node = &info->DnsServerList; node; node = node->Next)
+            servers.emplace_back(node->IpAddress.String);
+        EXPECT_EQ(servers, (std::vector<std::string>{"10.77.0.53", "10.77.0.54"}));
+        EXPECT_EQ(info->EnableRouting, 0u);
+        ASSERT_FALSE(FHere.Output("sysctl -w net.ipv4.ip_forward=1").empty());
+        buffer = Query([](void *b, PULONG s) { return IpHlpAPI.GetNetworkParams(static_cast<PFIXED_INFO>(b), s); },
+                       ERROR_BUFFER_OVERFLOW);
+        EXPECT_EQ(reinterpret_cast<const FIXED_INFO *>(buffer.get())->EnableRouting, 1u);
     });
 }
 

@@ -7,7 +7,7 @@
 #include "TResolvConf.h"
 #include "TRouteReader.h"
 #include "TextFiles.h"
-#include "WideText.h"
+#include "Utf16Fields.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -1,7 +1,7 @@
 #include "LinuxIpHlp.h"
 
 #include "TLinuxNetState.h"
-#include "WideText.h"
+#include "Utf16Fields.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "TLinuxNetRoots.h"
 #include "TResolvConf.h"
 #include "TextFiles.h"
-#include "WideText.h"
+#include "Utf16Fields.h"
 
 #include <unistd.h>
 

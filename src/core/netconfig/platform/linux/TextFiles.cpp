@@ -1,24 +1,41 @@
 #include "TextFiles.h"
 
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 std::optional<std::string> ReadTextFile(const std::string &path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return std::nullopt;
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof(buffer));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            // sysfs answers EINVAL for values that do not exist right now, such as a speed without carrier.
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
     return text;
 }
 
 std::optional<std::string> ReadFirstLine(const std::string &path)
 {
-    std::ifstream file(path);
-    std::string line;
-    if (!file || !std::getline(file, line))
+    auto text = ReadTextFile(path);
+    if (!text)
         return std::nullopt;
-    return line;
+    const auto end = text->find('\n');
+    if (end != std::string::npos)
+        text->erase(end);
+    return text;
 }

@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "Utf16Fields.h"
 
 #include <algorithm>
 #include <cstdint>
