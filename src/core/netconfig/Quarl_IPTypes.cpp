@@ -171,10 +171,16 @@ std::string FormatGroups(const TIPv6 &address, const char *format)
 
 std::string URLOf(std::string_view scheme, const std::string &host, std::uint16_t port)
 {
-    std::string url = std::string(scheme) + "://" + host;
-    if (!(port == 80 && scheme == "http"))
-        url += ":" + std::to_string(port);
-    return url + "/";
+    // Appended piece by piece: GCC 12 at -O3 misreads "literal" + string temporaries as overlapping copies.
+    std::string url(scheme);
+    url += "://";
+    url += host;
+    if (!(port == 80 && scheme == "http")) {
+        url += ':';
+        url += std::to_string(port);
+    }
+    url += '/';
+    return url;
 }
 
 constexpr long double kIPv4Divisor = 4294967295.0L;
@@ -319,7 +325,10 @@ std::string IPv6ToStrCompressed(const TIPv6 &address)
 
 std::string IPv6ToURL(const TIPv6 &address, std::string_view scheme, std::uint16_t port)
 {
-    return URLOf(scheme, "[" + IPv6ToStr(address) + "]", port);
+    std::string host = "[";
+    host += IPv6ToStr(address);
+    host += ']';
+    return URLOf(scheme, host, port);
 }
 
 float IPv6ToSingle(const TIPv6 &address)
