@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -41,6 +41,9 @@ inline void WriteBytes(const std::filesystem::path &path, std::string_view bytes
 
 inline std::string ReadBytes(const std::filesystem::path &path)
 {
+    // Through a string stream: GCC 12 at -O2 flags istreambuf_iterator's inlined reads as null dereferences.
     std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return std::move(bytes).str();
 }
