@@ -5,8 +5,10 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QString>
 
 #include <map>
+#include <ostream>
 
 // Pixel helpers for checking what a bar painted.
 inline TColor PixelAt(const QImage &image, int x, int y)
@@ -42,4 +44,10 @@ inline QFont SolidFont(int pixelSize, bool bold = false)
     font.setBold(bold);
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
+}
+
+// Failure messages show captions as text.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
 }
