@@ -10,24 +10,26 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <memory>
 
 namespace {
 
-constexpr std::array<TColor TThemeBuffer::*, 14> Fields = {
-    &TThemeBuffer::BorderColor,       &TThemeBuffer::ColorFrom,         &TThemeBuffer::ColorTo,
-    &TThemeBuffer::DisabledColorFrom, &TThemeBuffer::DisabledColorTo,   &TThemeBuffer::SelectedColorFrom,
-    &TThemeBuffer::SelectedColorTo,   &TThemeBuffer::HotColorFrom,      &TThemeBuffer::HotColorTo,
-    &TThemeBuffer::SelectionBarColor, &TThemeBuffer::FontColor,         &TThemeBuffer::DisabledFontColor,
-    &TThemeBuffer::SelectedFontColor, &TThemeBuffer::HotFontColor};
+constexpr int ColourCount = 14;
 
-// Fourteen colours unlike each other and unlike the bar's defaults.
+TThemeColor Index(int i)
+{
+    return static_cast<TThemeColor>(i);
+}
+
+// Fourteen colours unlike each other and unlike the bar's defaults, set by
+// index on a scratch bar.
 TThemeBuffer DistinctBuffer()
 {
+    TGradientBar scratch;
+    for (int i = 0; i < ColourCount; ++i)
+        scratch.SetThemeColor(Index(i), RGBColor(10 + i, 200 - i, 7 * i));
     TThemeBuffer buffer;
-    for (std::size_t i = 0; i < Fields.size(); ++i)
-        buffer.*Fields[i] = RGBColor(static_cast<int>(10 + i), static_cast<int>(200 - i), static_cast<int>(7 * i));
+    scratch.GetThemeBuffer(buffer);
     return buffer;
 }
 
@@ -44,10 +46,10 @@ TEST(SetThemeBuffer, CopiesEveryColourButTheSelectionBarColour)
     const TThemeBuffer before = Current(bar);
     const TThemeBuffer wanted = DistinctBuffer();
     bar.SetThemeBuffer(wanted, false);
-    const TThemeBuffer now = Current(bar);
-    for (std::size_t i = 0; i < Fields.size(); ++i) {
-        const TColor expected = Fields[i] == &TThemeBuffer::SelectionBarColor ? before.*Fields[i] : wanted.*Fields[i];
-        EXPECT_EQ(now.*Fields[i], expected) << "field " << i;
+    for (int i = 0; i < ColourCount; ++i) {
+        const TColor expected =
+            Index(i) == TThemeColor::SelectionBarColor ? before.SelectionBarColor : RGBColor(10 + i, 200 - i, 7 * i);
+        EXPECT_EQ(bar.ThemeColor(Index(i)), expected) << "colour " << i;
     }
     EXPECT_EQ(bar.Color(), wanted.ColorFrom);
 }
