@@ -561,9 +561,11 @@ bool TGradientBar::TabStop() const
     return (focusPolicy() & Qt::TabFocus) != 0;
 }
 
+// Tab focus only: a press takes the focus in mousePressEvent, and only with the
+// left button; Qt's click focus would take it for any button.
 void TGradientBar::SetTabStop(bool value)
 {
-    setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus);
+    setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void TGradientBar::SetStyleAware(bool value)
