@@ -14,6 +14,11 @@
 
 #define VX_WINAPI WINAPI
 
+// The address families as the IP Helper calls take them, under names both builds share.
+constexpr ULONG AF_UNSPEC_IPHLP = AF_UNSPEC;
+constexpr ULONG AF_INET_IPHLP = AF_INET;
+constexpr ULONG AF_INET6_IPHLP = AF_INET6;
+
 #else
 
 #include <sys/socket.h>
@@ -34,6 +39,8 @@ using ULONG = std::uint32_t;
 using LONG = std::int32_t;
 using INT = std::int32_t;
 using BOOL = std::int32_t;
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
 using ULONG64 = std::uint64_t;
 using ULONGLONG = std::uint64_t;
 using ULONG_PTR = std::uintptr_t;
@@ -63,6 +70,7 @@ constexpr DWORD ERROR_SUCCESS = 0;
 constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
 constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr DWORD ERROR_INVALID_DATA = 13;
+constexpr DWORD ERROR_GEN_FAILURE = 31;
 constexpr DWORD ERROR_NOT_SUPPORTED = 50;
 constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_BUFFER_OVERFLOW = 111;
@@ -152,6 +160,7 @@ constexpr ULONG IP_ADAPTER_IPV6_ENABLED = 0x0100;
 // Address families as the platform numbers them.
 constexpr ULONG AF_UNSPEC_IPHLP = 0;
 constexpr ULONG AF_INET_IPHLP = 2;
+constexpr ULONG AF_INET6_IPHLP = 23;
 
 // IF_OPER_STATUS, NET_IF_ADMIN_STATUS and NET_IF_MEDIA_CONNECT_STATE of the extended row.
 enum IF_OPER_STATUS : std::uint32_t {
