@@ -309,7 +309,7 @@ DWORD TScriptedIpHlp::ModelAdaptersInfo(PIP_ADAPTER_INFO buffer, PULONG size) co
         CopyAnsi(record->AdapterName, adapter.AdapterName);
         CopyAnsi(record->Description, adapter.Description);
         record->AddressLength = static_cast<UINT>(adapter.Mac.size());
-        std::memcpy(record->Address, adapter.Mac.data(), std::min(adapter.Mac.size(), sizeof record->Address));
+        std::copy_n(adapter.Mac.begin(), std::min(adapter.Mac.size(), sizeof record->Address), record->Address);
         record->Index = adapter.Index;
         record->Type = adapter.Type;
         record->DhcpEnabled = adapter.Dhcp ? 1 : 0;
