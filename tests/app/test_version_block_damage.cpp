@@ -189,7 +189,8 @@ TEST(ElfVersionBlock, BothWordSizesAreRead)
 TEST(ElfVersionBlock, OtherSectionNamesAreNotTheBlock)
 {
     for (const char *name : {".vs_version_inf", ".vs_version_info2", ".data"}) {
-        const TMemoryBytes bytes(MakeElfImage(true, name, OwnBlock()));
+        const std::vector<std::uint8_t> image = MakeElfImage(true, name, OwnBlock());
+        const TMemoryBytes bytes(image);
         EXPECT_FALSE(LocateVersionBlock(bytes).has_value()) << name;
     }
 }

@@ -33,6 +33,7 @@ public:
 // Bytes held in memory by the caller.
 class TMemoryBytes final : public TFileBytes {
 public:
+    // The caller keeps data alive for the lifetime of this object.
     explicit TMemoryBytes(std::span<const std::uint8_t> data) : FData(data) {}
     std::uint64_t Size() const override { return FData.size(); }
     bool Read(std::uint64_t offset, void *dest, std::size_t n) const override;
