@@ -516,3 +516,33 @@ TEST_F(ProviderInNamespace, RenameRightAfterAQueryShowsTheNewNameAndItsSysfsFact
         EXPECT_EQ(row.dwSpeed, 2'500'000'000u);
     });
 }
+
+TEST_F(ProviderInNamespace, IpFamilyFlagsMatchWhatProcfsSaysOfEachInterface)
+{
+    if (!std::filesystem::exists("/proc/sys/net/ipv6"))
+        GTEST_SKIP() << "this kernel has no IPv6";
+    ASSERT_TRUE(FHere.Ip("link set vxdown up"));
+    FHere.Output("sysctl -qw net.ipv6.conf.vxdown.disable_ipv6=1");
+    InHere([&] {
+        auto addresses = Query(
+            [](void *b, PULONG s) {
+                return IpHlpAPI.GetAdaptersAddresses(AF_UNSPEC_IPHLP, 0, nullptr, static_cast<PIP_ADAPTER_ADDRESSES>(b), s);
+            },
+            ERROR_BUFFER_OVERFLOW);
+        int disabledSeen = 0, enabledSeen = 0;
+        for (auto *a = reinterpret_cast<const IP_ADAPTER_ADDRESSES *>(addresses.get()); a; a = a->Next) {
+            const std::string name = a->AdapterName;
+            std::string disabled;
+            std::getline(std::ifstream("/proc/sys/net/ipv6/conf/" + name + "/disable_ipv6"), disabled);
+            const bool ipv6 = disabled == "0";
+            (ipv6 ? enabledSeen : disabledSeen) += 1;
+            EXPECT_EQ((a->Flags & IP_ADAPTER_IPV6_ENABLED) != 0, ipv6) << name;
+            EXPECT_EQ(a->Ipv6IfIndex, ipv6 ? a->IfIndex : 0u) << name;
+            EXPECT_EQ((a->Flags & IP_ADAPTER_IPV4_ENABLED) != 0,
+                      std::filesystem::is_directory("/proc/sys/net/ipv4/conf/" + name))
+                << name;
+        }
+        EXPECT_EQ(disabledSeen, 1);
+        EXPECT_GE(enabledSeen, 2);
+    });
+}
