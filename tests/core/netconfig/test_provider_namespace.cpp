@@ -451,3 +451,98 @@ TEST(ProviderInEmptyNamespace, EmptyTablesAnswerNoData)
 }
 
 } // namespace
+
+// Points the provider's sysfs root at a folder of the test's own, with a speed file per interface name.
+class TSysfsFolder {
+public:
+    explicit TSysfsFolder(const std::vector<std::pair<std::string, std::string>> &speeds)
+        : FPath(std::filesystem::temp_directory_path() / ("vxsysfs" + std::to_string(::getpid()))),
+          FSaved(TLinuxNetRoots::Process())
+    {
+        for (const auto &[name, speed] : speeds) {
+            std::filesystem::create_directories(FPath / name);
+            std::ofstream(FPath / name / "speed") << speed << '\n';
+        }
+        TLinuxNetRoots::Process().SysClassNet = FPath.string();
+    }
+    ~TSysfsFolder()
+    {
+        TLinuxNetRoots::Process() = FSaved;
+        std::filesystem::remove_all(FPath);
+    }
+
+private:
+    std::filesystem::path FPath;
+    TLinuxNetRoots FSaved;
+};
+
+TEST_F(ProviderInNamespace, RenameRightAfterAQueryShowsTheNewNameAndItsSysfsFacts)
+{
+    const TSysfsFolder sysfs({{"vxdown", "100"}, {"vxrenamed", "2500"}});
+    const DWORD index = static_cast<DWORD>(Number(FHere.Output("cat /sys/class/net/vxdown/ifindex")));
+    ASSERT_NE(index, 0u);
+    InHere([&] {
+        const auto adapterOf = [&](const std::unique_ptr<std::uint64_t[]> &buffer) -> const IP_ADAPTER_ADDRESSES * {
+            for (auto *a = reinterpret_cast<const IP_ADAPTER_ADDRESSES *>(buffer.get()); a; a = a->Next)
+                if (a->IfIndex == index)
+                    return a;
+            return nullptr;
+        };
+        const auto query = [] {
+            return Query(
+                [](void *b, PULONG s) {
+                    return IpHlpAPI.GetAdaptersAddresses(AF_UNSPEC_IPHLP, 0, nullptr, static_cast<PIP_ADAPTER_ADDRESSES>(b), s);
+                },
+                ERROR_BUFFER_OVERFLOW);
+        };
+        const auto before = query();
+        const IP_ADAPTER_ADDRESSES *old = adapterOf(before);
+        ASSERT_NE(old, nullptr);
+        EXPECT_STREQ(old->AdapterName, "vxdown");
+        EXPECT_EQ(old->TransmitLinkSpeed, 100'000'000u);
+
+        ASSERT_TRUE(FHere.Ip("link set vxdown name vxrenamed"));
+        const auto after = query();
+        const IP_ADAPTER_ADDRESSES *renamed = adapterOf(after);
+        ASSERT_NE(renamed, nullptr);
+        EXPECT_STREQ(renamed->AdapterName, "vxrenamed");
+        EXPECT_EQ(Wide(renamed->FriendlyName), u"vxrenamed");
+        EXPECT_EQ(renamed->TransmitLinkSpeed, 2'500'000'000u);
+
+        MIB_IFROW row{};
+        row.dwIndex = index;
+        ASSERT_EQ(IpHlpAPI.GetIfEntry(&row), static_cast<DWORD>(NO_ERROR));
+        EXPECT_EQ(Wide(row.wszName), u"vxrenamed");
+        EXPECT_EQ(row.dwSpeed, 2'500'000'000u);
+    });
+}
+
+TEST_F(ProviderInNamespace, IpFamilyFlagsMatchWhatProcfsSaysOfEachInterface)
+{
+    if (!std::filesystem::exists("/proc/sys/net/ipv6"))
+        GTEST_SKIP() << "this kernel has no IPv6";
+    ASSERT_TRUE(FHere.Ip("link set vxdown up"));
+    FHere.Output("sysctl -qw net.ipv6.conf.vxdown.disable_ipv6=1");
+    InHere([&] {
+        auto addresses = Query(
+            [](void *b, PULONG s) {
+                return IpHlpAPI.GetAdaptersAddresses(AF_UNSPEC_IPHLP, 0, nullptr, static_cast<PIP_ADAPTER_ADDRESSES>(b), s);
+            },
+            ERROR_BUFFER_OVERFLOW);
+        int disabledSeen = 0, enabledSeen = 0;
+        for (auto *a = reinterpret_cast<const IP_ADAPTER_ADDRESSES *>(addresses.get()); a; a = a->Next) {
+            const std::string name = a->AdapterName;
+            std::string disabled;
+            std::getline(std::ifstream("/proc/sys/net/ipv6/conf/" + name + "/disable_ipv6"), disabled);
+            const bool ipv6 = disabled == "0";
+            (ipv6 ? enabledSeen : disabledSeen) += 1;
+            EXPECT_EQ((a->Flags & IP_ADAPTER_IPV6_ENABLED) != 0, ipv6) << name;
+            EXPECT_EQ(a->Ipv6IfIndex, ipv6 ? a->IfIndex : 0u) << name;
+            EXPECT_EQ((a->Flags & IP_ADAPTER_IPV4_ENABLED) != 0,
+                      std::filesystem::is_directory("/proc/sys/net/ipv4/conf/" + name))
+                << name;
+        }
+        EXPECT_EQ(disabledSeen, 1);
+        EXPECT_GE(enabledSeen, 2);
+    });
+}

@@ -6,14 +6,12 @@
 #include "TLinuxNetState.h"
 #include "TResolvConf.h"
 #include "TRouteReader.h"
-#include "TextFiles.h"
 #include "Utf16Fields.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -81,18 +79,6 @@ void LayOutAdapterInfo(TRecordArena &arena, const std::vector<TInterfaceInfo> &i
     }
 }
 
-bool IPv6Enabled(const std::string &procSysNet, const std::string &name)
-{
-    const auto disabled = ReadFirstLine(procSysNet + "/ipv6/conf/" + name + "/disable_ipv6");
-    return disabled && *disabled == "0";
-}
-
-bool IPv4Enabled(const std::string &procSysNet, const std::string &name)
-{
-    std::error_code error;
-    return std::filesystem::is_directory(procSysNet + "/ipv4/conf/" + name, error);
-}
-
 // A NUL-terminated UTF-16 copy of `text` in the arena.
 PWCHAR NewWide(TRecordArena &arena, const std::string &text)
 {
@@ -118,7 +104,6 @@ struct TAddressesRequest {
     const TResolvConf &Resolver;
     // Linux keeps one resolver list; it belongs to the interface of the preferred default route.
     std::uint32_t ResolverIndex;
-    const std::string &ProcSysNet;
 };
 
 // A chain of address nodes, one per item; `fill(node, item)` sets what else the node carries.
@@ -202,14 +187,12 @@ void LayOutOneAdapterAddresses(TRecordArena &arena, IP_ADAPTER_ADDRESSES &record
                                                                                        : link.Name);
     record.PhysicalAddressLength = static_cast<ULONG>(std::min(link.Address.size(), MAX_ADAPTER_ADDRESS_LENGTH));
     std::copy_n(link.Address.begin(), record.PhysicalAddressLength, record.PhysicalAddress);
-    const bool ipv6 = IPv6Enabled(request.ProcSysNet, link.Name);
-    record.Flags = (IPv4Enabled(request.ProcSysNet, link.Name) ? IP_ADAPTER_IPV4_ENABLED : 0) |
-                   (ipv6 ? IP_ADAPTER_IPV6_ENABLED : 0) |
+    record.Flags = (link.IPv4 ? IP_ADAPTER_IPV4_ENABLED : 0) | (link.IPv6 ? IP_ADAPTER_IPV6_ENABLED : 0) |
                    (HasDynamicAddress(request.View, link.Index) ? IP_ADAPTER_DHCP_ENABLED : 0);
     record.Mtu = link.MTU;
     record.IfType = info.Type;
     record.OperStatus = info.Status.ExtendedOper;
-    record.Ipv6IfIndex = ipv6 ? link.Index : 0;
+    record.Ipv6IfIndex = link.IPv6 ? link.Index : 0;
     record.TransmitLinkSpeed = info.Speed;
     record.ReceiveLinkSpeed = info.Speed;
     record.Luid.Info.NetLuidIndex = link.Index;
@@ -268,8 +251,7 @@ ULONG GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID, PIP_ADAPTER_ADDRESS
     const TAdapterView view = ReadAdapterView(state);
     const TLinuxNetRoots &roots = TLinuxNetRoots::Process();
     const TResolvConf resolver = ReadResolvConf(roots.ResolvConf, roots.UpstreamResolvConf);
-    const TAddressesRequest request{Family, Flags, view, resolver, view.Routes.empty() ? 0 : view.Routes.front().Index,
-                                    roots.ProcSysNet};
+    const TAddressesRequest request{Family, Flags, view, resolver, view.Routes.empty() ? 0 : view.Routes.front().Index};
     return WriteRecords(AdapterAddresses, SizePointer, ERROR_BUFFER_OVERFLOW, [&](TRecordArena &arena) {
         IP_ADAPTER_ADDRESSES *previous = nullptr;
         for (const TInterfaceInfo &info : state.Interfaces()) {

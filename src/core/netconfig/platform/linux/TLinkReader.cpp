@@ -4,12 +4,28 @@
 #include "TNetlinkSocket.h"
 
 #include <linux/if_link.h>
+#include <linux/ipv6.h>
 #include <sys/socket.h>
+
+#include <cstring>
 
 namespace {
 
 // The counters up to `collisions` exist in every kernel's 64-bit statistics.
 constexpr std::size_t StatsCoreSize = 10 * sizeof(std::uint64_t);
+
+// Whether the link's per-family attributes hold IPv4 state and enabled IPv6.
+void ReadFamilies(const TAttributes &attributes, TLinkRecord &link)
+{
+    const TAttributes families = attributes.Nested(IFLA_AF_SPEC);
+    link.IPv4 = families.Find(AF_INET) != nullptr;
+    const auto conf = families.Nested(AF_INET6).Bytes(IFLA_INET6_CONF);
+    std::int32_t disabled = 1;
+    constexpr std::size_t At = DEVCONF_DISABLE_IPV6 * sizeof(std::int32_t);
+    if (conf.size() >= At + sizeof(disabled))
+        std::memcpy(&disabled, conf.data() + At, sizeof(disabled));
+    link.IPv6 = disabled == 0;
+}
 
 } // namespace
 
@@ -48,6 +64,7 @@ std::vector<TLinkRecord> ParseLinks(const std::vector<std::byte> &replies)
         link.Alias = std::string(attributes.Text(IFLA_IFALIAS));
         link.Kind = std::string(attributes.Nested(IFLA_LINKINFO).Text(IFLA_INFO_KIND));
         ReadLinkCounters(attributes, IFLA_STATS64, link.Counters);
+        ReadFamilies(attributes, link);
         links.push_back(std::move(link));
     });
     return links;

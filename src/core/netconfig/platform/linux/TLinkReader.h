@@ -37,6 +37,10 @@ struct TLinkRecord {
     std::vector<std::uint8_t> Address;
     std::string Alias;
     std::string Kind; // IFLA_INFO_KIND: veth, bridge, wireguard, ...
+    // The device has IPv4 state (what /proc/sys/net/ipv4/conf/NAME shows), and IPv6 that is not
+    // disabled (disable_ipv6 = 0).
+    bool IPv4 = false;
+    bool IPv6 = false;
     TLinkCounters Counters;
 };
 

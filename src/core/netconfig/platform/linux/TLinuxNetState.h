@@ -5,6 +5,7 @@
 #include "TLinkStatsReader.h"
 #include "TNetlinkSocket.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,7 +25,10 @@ struct TInterfaceInfo {
 // The provider's state for the calling thread: its netlink sockets (which belong to the network
 // namespace the thread was in when it first asked) and the interface table as last read. Identity
 // facts (names, alias, speed, description) are as fresh as the last adapter or interface query;
-// counters are read live on every row query.
+// counters are read live on every row query. The link table is dumped again on every adapter or
+// interface query; the sysfs facts of an interface are kept for a moment, keyed by index and name,
+// because one snapshot asks several of those queries in a row; a new name, flags or state reads them
+// again at once.
 class TLinuxNetState {
 public:
     static TLinuxNetState &Current();
@@ -41,8 +45,20 @@ public:
 
 private:
     const TInterfaceInfo *Lookup(std::uint32_t index) const;
+    // The facts of that link, from the previous table when it is recent and knew the link by that name.
+    TSysfsNetReader::TFacts ReadFacts(const TSysfsNetReader &sysfs, const TLinkRecord &link, bool recent) const;
+
+    struct TKnownFacts {
+        std::uint32_t Index = 0;
+        std::string Name;
+        std::uint32_t Flags = 0;
+        std::uint8_t OperState = 0;
+        TSysfsNetReader::TFacts Facts;
+    };
 
     TNetlinkSocket FSocket;
     std::unique_ptr<TLinkStatsReader> FStats = std::make_unique<TLinkStatsReader>();
     std::vector<TInterfaceInfo> FInterfaces;
+    std::vector<TKnownFacts> FFacts;
+    std::chrono::steady_clock::time_point FFactsRead;
 };

@@ -15,6 +15,10 @@ namespace {
 // A dump that keeps being interrupted is given up on after this many tries: the table is churning.
 constexpr int DumpAttempts = 5;
 
+// The kernel fills each dump datagram up to the largest read the socket has seen (at most 32 KiB), so
+// reading with this much packs a dozen links per datagram instead of two.
+constexpr std::size_t ReceiveCapacity = 32768;
+
 ssize_t ReceiveRetrying(int fd, void *buffer, std::size_t size, int flags)
 {
     ssize_t got;
@@ -89,11 +93,17 @@ bool TNetlinkSocket::Request(nlmsghdr &request, std::vector<std::byte> &replies)
 
 TNetlinkSocket::TRead TNetlinkSocket::ReadDatagram(std::uint32_t sequence, bool dump, std::vector<std::byte> &replies)
 {
-    const ssize_t size = ReceiveRetrying(FFd, nullptr, 0, MSG_PEEK | MSG_TRUNC);
+    // Peeking tells the datagram's full size without losing a larger one; the datagram is then either
+    // already in the buffer and only dropped from the queue, or read again into a buffer that fits.
+    FReceive.resize(std::max(FReceive.size(), ReceiveCapacity));
+    const ssize_t size = ReceiveRetrying(FFd, FReceive.data(), FReceive.size(), MSG_PEEK | MSG_TRUNC);
     if (size <= 0)
         return TRead::Failed;
-    FReceive.resize(static_cast<std::size_t>(size));
-    const ssize_t got = ReceiveRetrying(FFd, FReceive.data(), FReceive.size(), 0);
+    const bool fits = static_cast<std::size_t>(size) <= FReceive.size();
+    if (!fits)
+        FReceive.resize(static_cast<std::size_t>(size));
+    const ssize_t got = fits ? ReceiveRetrying(FFd, nullptr, 0, MSG_TRUNC)
+                             : ReceiveRetrying(FFd, FReceive.data(), FReceive.size(), 0);
     if (got != size)
         return TRead::Failed;
 

@@ -10,6 +10,16 @@ public:
 
     enum class TMediaHint { None, Wireless, Wwan };
 
+    // Everything below, read through one open of the interface's folder.
+    struct TFacts {
+        TMediaHint Hint = TMediaHint::None;
+        std::uint64_t Speed = 0;
+        std::string Driver;
+    };
+
+    // `mayBeWireless` false skips the media probes for links that cannot carry a radio (veth, bridge, lo).
+    TFacts Facts(const std::string &name, bool mayBeWireless) const;
+
     // A phy80211 link, a wireless/ folder or DEVTYPE=wlan mark a wireless interface; DEVTYPE=wwan a
     // mobile-broadband one.
     TMediaHint MediaHint(const std::string &name) const;
@@ -21,5 +31,7 @@ public:
     std::string DriverName(const std::string &name) const;
 
 private:
+    int OpenFolder(const std::string &name) const;
+
     std::string FRoot;
 };
