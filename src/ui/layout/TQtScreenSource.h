@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ILayoutScreenSource.h"
+
+// The screens as Qt reports them: the desktop is the union of all screen geometries, the DPI the logical DPI
+// of the screen that holds the window's centre (or the nearest one).
+class TQtScreenSource final : public ILayoutScreenSource {
+public:
+    QSize VirtualDesktopSize() const override;
+    int MonitorDpi(const QWidget &AWindow) const override;
+};
