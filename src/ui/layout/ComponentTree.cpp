@@ -27,11 +27,11 @@ QObject *OwnerOf(const QObject &AComponent)
     return owner;
 }
 
-std::string SectionOf(const QObject &AComponent)
+std::string SectionOf(const QObject &AComponent, const std::string &AClassName)
 {
     const QObject *owner = OwnerOf(AComponent);
     if (IsForm(AComponent) || IsFrame(AComponent) || owner == nullptr)
-        return AComponent.metaObject()->className();
+        return AClassName;
     std::string section = AComponent.objectName().toStdString();
     for (; owner != nullptr; owner = OwnerOf(*owner)) {
         section = std::string(owner->metaObject()->className()) + "\\" + section;

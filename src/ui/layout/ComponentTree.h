@@ -13,5 +13,5 @@ QObject *OwnerOf(const QObject &AComponent);
 
 // The storage section of a registered component: the class name for forms, frames and components without
 // owner; otherwise the component's name behind the owners' class names, up to and including the first form
-// or frame, each followed by a backslash.
-std::string SectionOf(const QObject &AComponent);
+// or frame, each followed by a backslash. AClassName is the component's own class name.
+std::string SectionOf(const QObject &AComponent, const std::string &AClassName);

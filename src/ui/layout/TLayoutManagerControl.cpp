@@ -1,6 +1,7 @@
 #include "TLayoutManagerControl.h"
 
 #include "ComponentTree.h"
+#include "FormWindowState.h"
 #include "ILayoutManagedForm.h"
 #include "ILayoutManagerControlLayout.h"
 #include "ILayoutScreenSource.h"
@@ -11,7 +12,7 @@
 #include "TPropInfoList.h"
 #include "TQtScreenSource.h"
 
-#include <QSize>
+#include <QRect>
 #include <QVariant>
 #include <QWidget>
 
@@ -35,33 +36,15 @@ private:
     ILayoutManagerStorage &FStorage;
 };
 
-constexpr int StateNormal = 0;
-constexpr int StateMinimized = 1;
-constexpr int StateMaximized = 2;
 constexpr int StyleNormal = 0;
 constexpr int StyleStayOnTop = 3;
 
-int WindowStateOf(const QWidget &form)
-{
-    if (form.isMinimized())
-        return StateMinimized;
-    if (form.isMaximized() || form.isFullScreen())
-        return StateMaximized;
-    return StateNormal;
-}
-
 void SetWindowState(QWidget &form, int state)
 {
-    if (auto *managed = dynamic_cast<ILayoutManagedForm *>(&form)) {
+    if (auto *managed = dynamic_cast<ILayoutManagedForm *>(&form))
         managed->SetLayoutWindowState(state);
-        return;
-    }
-    Qt::WindowStates states = form.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
-    if (state == StateMinimized)
-        states |= Qt::WindowMinimized;
-    else if (state == StateMaximized)
-        states |= Qt::WindowMaximized;
-    form.setWindowState(states);
+    else
+        ApplyFormWindowState(form, state);
 }
 
 int FormStyleOf(const QWidget &form)
@@ -158,6 +141,7 @@ void TLayoutManagerControl::SetStorage(std::shared_ptr<ILayoutManagerStorage> AV
 void TLayoutManagerControl::SetComponent(QObject *AValue)
 {
     FComponent = AValue;
+    FClassName = AValue == nullptr ? std::string() : AValue->metaObject()->className();
     if (AValue == nullptr || !AValue->isWidgetType())
         FOptions = {};
     FPropList = AValue == nullptr ? nullptr : std::make_unique<TPropInfoList>(*AValue->metaObject());
@@ -197,7 +181,7 @@ void TLayoutManagerControl::DropLayout()
 
 std::string TLayoutManagerControl::Section() const
 {
-    return FComponent == nullptr ? std::string() : SectionOf(*FComponent);
+    return FComponent == nullptr ? std::string() : SectionOf(*FComponent, FClassName);
 }
 
 void TLayoutManagerControl::Restore()
@@ -219,7 +203,7 @@ void TLayoutManagerControl::RestoreForm(QWidget &AForm)
 {
     ILayoutManagerStorage &storage = *FStorage;
     const std::string section = Section();
-    const QSize desktop = ScreensOf(FLM).VirtualDesktopSize();
+    const QSize desktop = ScreensOf(FLM).VirtualDesktop().size();
     if (FOptions.Contains(loPosition)) {
         SetAlign(AForm, storage.ReadInteger(section, "Align", AlignOf(AForm)));
         std::string text = storage.ReadString(section, DesktopPosName(desktop), {});
@@ -240,7 +224,7 @@ void TLayoutManagerControl::RestoreForm(QWidget &AForm)
     if (!IsForm(AForm))
         return;
     if (FOptions.Contains(loState) && storage.ValueExists(section, "State"))
-        SetWindowState(AForm, static_cast<int>(storage.ReadInteger(section, "State", WindowStateOf(AForm))));
+        SetWindowState(AForm, static_cast<int>(storage.ReadInteger(section, "State", FormWindowState(AForm))));
     if (FOptions.Contains(loStyle) && storage.ValueExists(section, "Style"))
         SetFormStyle(AForm, static_cast<int>(storage.ReadInteger(section, "Style", FormStyleOf(AForm))));
     if (auto *managed = dynamic_cast<ILayoutManagedForm *>(&AForm))
@@ -296,10 +280,10 @@ void TLayoutManagerControl::SaveForm(QWidget &AForm)
 {
     ILayoutManagerStorage &storage = *FStorage;
     const std::string section = Section();
-    const QSize desktop = ScreensOf(FLM).VirtualDesktopSize();
+    const QSize desktop = ScreensOf(FLM).VirtualDesktop().size();
     const bool form = IsForm(AForm);
     // A maximized or minimized form keeps the normal geometry of its last save.
-    const bool normalGeometry = !form || WindowStateOf(AForm) == StateNormal;
+    const bool normalGeometry = !form || FormWindowState(AForm) == StateNormal;
     if (FOptions.Contains(loSize) && normalGeometry) {
         const QSize outer = OuterSize(AForm);
         const std::string text = PairText(outer.width(), outer.height());
@@ -316,8 +300,8 @@ void TLayoutManagerControl::SaveForm(QWidget &AForm)
     }
     if (!form)
         return;
-    if (FOptions.Contains(loState) && WindowStateOf(AForm) != StateMinimized)
-        storage.WriteInteger(section, "State", WindowStateOf(AForm));
+    if (FOptions.Contains(loState) && FormWindowState(AForm) != StateMinimized)
+        storage.WriteInteger(section, "State", FormWindowState(AForm));
     if (FOptions.Contains(loStyle))
         storage.WriteInteger(section, "Style", FormStyleOf(AForm));
     if (const auto *managed = dynamic_cast<const ILayoutManagedForm *>(&AForm))

@@ -92,6 +92,8 @@ private:
 
     std::shared_ptr<ILayoutManagerStorage> FStorage;
     QPointer<QObject> FComponent;
+    // Taken at registration: a form saved from its base class destructor no longer reports its own class.
+    std::string FClassName;
     std::vector<std::string> FProps;
     std::unique_ptr<TPropInfoList> FPropList;
     std::unique_ptr<ILayoutManagerControlLayout> FLayout;

@@ -7,12 +7,28 @@
 
 #include <cmath>
 
-QSize TQtScreenSource::VirtualDesktopSize() const
+QRect TQtScreenSource::VirtualDesktop() const
 {
     QRect desktop;
     for (const QScreen *screen : QGuiApplication::screens())
         desktop = desktop.united(screen->geometry());
-    return desktop.size();
+    return desktop;
+}
+
+QRect TQtScreenSource::PrimaryWorkArea() const
+{
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    return primary == nullptr ? QRect() : primary->availableGeometry();
+}
+
+int TQtScreenSource::MonitorCount() const
+{
+    return static_cast<int>(QGuiApplication::screens().size());
+}
+
+QRect TQtScreenSource::MonitorBounds(int AIndex) const
+{
+    return QGuiApplication::screens().at(AIndex)->geometry();
 }
 
 int TQtScreenSource::MonitorDpi(const QWidget &AWindow) const

@@ -6,6 +6,9 @@
 // of the screen that holds the window's centre (or the nearest one).
 class TQtScreenSource final : public ILayoutScreenSource {
 public:
-    QSize VirtualDesktopSize() const override;
+    QRect VirtualDesktop() const override;
+    QRect PrimaryWorkArea() const override;
+    int MonitorCount() const override;
+    QRect MonitorBounds(int AIndex) const override;
     int MonitorDpi(const QWidget &AWindow) const override;
 };

@@ -1,19 +1,28 @@
 #pragma once
 
 #include "ILayoutScreenSource.h"
+#include "Quarl.LayoutManager.Form.h"
 
 #include <QAction>
+#include <QRect>
 #include <QSize>
 #include <QStringList>
 #include <QWidget>
+
+#include <vector>
 
 // Screens as a test wants them.
 class TScriptedScreens final : public ILayoutScreenSource {
 public:
     QSize Desktop{1920, 1080};
     int Dpi = 96;
+    QRect WorkArea{0, 0, 1000, 800};
+    std::vector<QRect> Monitors{{0, 0, 1000, 840}, {1000, 0, 920, 1080}};
 
-    QSize VirtualDesktopSize() const override { return Desktop; }
+    QRect VirtualDesktop() const override { return {QPoint(0, 0), Desktop}; }
+    QRect PrimaryWorkArea() const override { return WorkArea; }
+    int MonitorCount() const override { return static_cast<int>(Monitors.size()); }
+    QRect MonitorBounds(int AIndex) const override { return Monitors.at(static_cast<std::size_t>(AIndex)); }
     int MonitorDpi(const QWidget &) const override { return Dpi; }
 };
 
@@ -56,4 +65,24 @@ class TTestAction : public QAction {
 
 public:
     using QAction::QAction;
+};
+
+// A layout-managed form that records what its hooks and its show event saw.
+class Tfrm_vx_Managed : public TLMForm {
+    Q_OBJECT
+
+public:
+    using TLMForm::TLMForm;
+
+    std::vector<int> Hooks;
+    QPoint PosAtShow;
+
+protected:
+    void DoBeforeWindowStateChange(int ANewState) override { Hooks.push_back(100 + ANewState); }
+    void DoAfterWindowStateChange(int ANewState) override { Hooks.push_back(200 + ANewState); }
+    void showEvent(QShowEvent *event) override
+    {
+        PosAtShow = pos();
+        TLMForm::showEvent(event);
+    }
 };

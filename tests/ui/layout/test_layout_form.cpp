@@ -1,0 +1,155 @@
+#include "LayoutTestForms.h"
+#include "Quarl.LayoutManager.Storage.h"
+#include "TemporaryFolder.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+class LayoutFormTest : public testing::Test {
+protected:
+    LayoutFormTest() { FStorage->SetFileName((FFolder / "vorlix.ini").string()); }
+
+    // A form over the test's file and screens, registered with its manager as a design would do it.
+    std::unique_ptr<Tfrm_vx_Managed> NewForm()
+    {
+        auto form = std::make_unique<Tfrm_vx_Managed>();
+        form->LayoutManager().SetScreenSource(FScreens);
+        form->LayoutManager().SetStorage(FStorage);
+        form->SetLayoutControl(true);
+        return form;
+    }
+
+    std::string Stored(const std::string &name)
+    {
+        TLayoutManagerINIStorage reader;
+        reader.SetFileName(FStorage->GetFileName());
+        return reader.ReadString("Tfrm_vx_Managed", name, "<absent>");
+    }
+
+    void Store(const std::string &name, const std::string &value)
+    {
+        FStorage->WriteString("Tfrm_vx_Managed", name, value);
+        FStorage->Close();
+    }
+
+    TemporaryFolder FFolder;
+    std::shared_ptr<TLayoutManagerINIStorage> FStorage = std::make_shared<TLayoutManagerINIStorage>();
+    std::shared_ptr<TScriptedScreens> FScreens = std::make_shared<TScriptedScreens>();
+};
+
+TEST_F(LayoutFormTest, CenterToTruncatesTheHalfPixel)
+{
+    Tfrm_vx_Managed form;
+    form.resize(400, 300);
+    QWidget other;
+    other.setGeometry(100, 100, 500, 301);
+    form.CenterTo(&other);
+    EXPECT_EQ(form.pos(), QPoint(150, 100));
+}
+
+struct CentreRow {
+    const char *Name;
+    int Monitor;
+    QPoint Expected;
+};
+
+class CenterToMonitorTest : public LayoutFormTest, public testing::WithParamInterface<CentreRow> {};
+
+TEST_P(CenterToMonitorTest, OutOfRangeCentresOnThePrimaryWorkArea)
+{
+    FScreens->WorkArea = QRect(10, 20, 397, 600);
+    Tfrm_vx_Managed form;
+    form.LayoutManager().SetScreenSource(FScreens);
+    form.resize(400, 300);
+    form.CenterToMonitor(GetParam().Monitor);
+    EXPECT_EQ(form.pos(), GetParam().Expected);
+}
+
+// Work area 397 wide for a 400 wide form: (397 - 400) / 2 is -1 towards zero.
+INSTANTIATE_TEST_SUITE_P(Rows, CenterToMonitorTest,
+                         testing::Values(CentreRow{"BelowZero", -1, {9, 170}}, CentreRow{"PastTheLast", 2, {9, 170}},
+                                         CentreRow{"Second", 1, {1260, 390}}),
+                         [](const testing::TestParamInfo<CentreRow> &row) { return std::string(row.param.Name); });
+
+TEST_F(LayoutFormTest, CenterToDesktopUsesTheWholeDesktop)
+{
+    Tfrm_vx_Managed form;
+    form.LayoutManager().SetScreenSource(FScreens);
+    form.resize(400, 301);
+    form.CenterToDesktop();
+    EXPECT_EQ(form.pos(), QPoint(760, 389));
+}
+
+TEST_F(LayoutFormTest, EveryShowRestoresBeforeTheShowEvent)
+{
+    Store("Pos", "120,130");
+    auto form = NewForm();
+    int restores = 0;
+    form->SetOnAfterRestore([&](TLayoutManager *sender) {
+        EXPECT_EQ(sender, &form->LayoutManager());
+        ++restores;
+    });
+    form->show();
+    EXPECT_EQ(form->PosAtShow, QPoint(120, 130));
+    form->hide();
+    form->show();
+    EXPECT_EQ(restores, 2);
+}
+
+TEST_F(LayoutFormTest, MoveIsSavedAfterAQuietIntervalAndDestructionSaves)
+{
+    auto form = NewForm();
+    form->resize(300, 200);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->move(210, 220);
+    QTest::qWait(TLMForm::MoveQuietMilliseconds * 2);
+    EXPECT_EQ(Stored("Pos"), "210,220");
+
+    // Destruction comes before the quiet interval ends; the stored size is the outer one, frame included.
+    form->resize(320, 240);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->size() == QSize(320, 240); }));
+    const QSize outer = form->frameGeometry().size();
+    form.reset();
+    EXPECT_EQ(Stored("Size"), std::to_string(outer.width()) + "," + std::to_string(outer.height()));
+}
+
+TEST_F(LayoutFormTest, ReadOnlyFromTheFileStopsEverySave)
+{
+    Store("LayoutReadOnly", "1");
+    auto form = NewForm();
+    form->show();
+    EXPECT_TRUE(form->GetLayoutReadOnly());
+    EXPECT_TRUE(form->LayoutManager().GetReadOnly());
+    form->move(210, 220);
+    QTest::qWait(TLMForm::MoveQuietMilliseconds * 2);
+    form.reset();
+    EXPECT_EQ(Stored("Pos"), "<absent>");
+}
+
+TEST_F(LayoutFormTest, WindowStateHooksRunOnlyOnAChange)
+{
+    Tfrm_vx_Managed form;
+    form.SetWindowState(0);
+    EXPECT_TRUE(form.Hooks.empty());
+    form.SetWindowState(2);
+    EXPECT_EQ(form.Hooks, (std::vector<int>{102, 202}));
+    EXPECT_TRUE(form.isMaximized());
+}
+
+TEST_F(LayoutFormTest, StoredStateGoesThroughTheFormsOwnSetter)
+{
+    Store("State", "2");
+    auto form = NewForm();
+    form->LayoutManager().Restore();
+    EXPECT_EQ(form->Hooks, (std::vector<int>{102, 202}));
+}
+
+} // namespace
