@@ -19,6 +19,8 @@ public:
     virtual int MonitorCount() const = 0;
     // Full bounds of monitor AIndex, 0 to MonitorCount() - 1.
     virtual QRect MonitorBounds(int AIndex) const = 0;
+    // Index of the monitor nearest the window.
+    virtual int MonitorNumber(const QWidget &AWindow) const = 0;
     // DPI of the monitor nearest the window; 0 when it cannot be told.
     virtual int MonitorDpi(const QWidget &AWindow) const = 0;
 };

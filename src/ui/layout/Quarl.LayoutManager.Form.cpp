@@ -4,6 +4,12 @@
 #include "ILayoutScreenSource.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QScreen>
+#include <QUrl>
 #include <QRect>
 
 #include <exception>
@@ -31,6 +37,18 @@ TLMForm::TLMForm(QWidget *parent)
             SaveLayout();
     });
     CenterTo(nullptr);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen *screen) {
+        WatchScreen(screen);
+        DisplayChanged();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this] { DisplayChanged(); });
+    for (QScreen *screen : QGuiApplication::screens())
+        WatchScreen(screen);
+}
+
+void TLMForm::WatchScreen(QScreen *AScreen)
+{
+    connect(AScreen, &QScreen::geometryChanged, this, [this] { DisplayChanged(); });
 }
 
 TLMForm::~TLMForm()
@@ -141,7 +159,50 @@ void TLMForm::setVisible(bool visible)
     // Restored before Qt shows the window, so the show event sees the stored layout.
     if (visible && !isVisible() && FLC)
         RestoreLayout();
+    const bool showing = visible && !isVisible();
     QWidget::setVisible(visible);
+    if (showing)
+        FMonNum = FLM->GetScreenSource().MonitorNumber(*this);
+}
+
+void TLMForm::SetAcceptFiles(bool AValue)
+{
+    FAF = AValue;
+    setAcceptDrops(AValue);
+}
+
+void TLMForm::DisplayChanged()
+{
+    if (FLC) {
+        const TLayoutManagerControlOptions saved = FLMCO;
+        FLM->SetOptions(this, FLMCO.Without(loState));
+        try {
+            FLM->Restore(this);
+        } catch (const std::exception &error) {
+            qWarning("%s", error.what());
+        }
+        FLM->SetOptions(this, saved);
+    }
+    if (OnDisplayChange)
+        OnDisplayChange(this);
+}
+
+void TLMForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (FAF && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TLMForm::dropEvent(QDropEvent *event)
+{
+    QStringList files;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+    if (OnDropFiles)
+        OnDropFiles(this, files);
 }
 
 void TLMForm::closeEvent(QCloseEvent *event)
@@ -152,16 +213,28 @@ void TLMForm::closeEvent(QCloseEvent *event)
 
 void TLMForm::moveEvent(QMoveEvent *event)
 {
-    if (isVisible())
-        FMoveQuiet.start();
+    MovingOrSizing();
     QWidget::moveEvent(event);
 }
 
 void TLMForm::resizeEvent(QResizeEvent *event)
 {
-    if (isVisible())
-        FMoveQuiet.start();
+    MovingOrSizing();
     QWidget::resizeEvent(event);
+}
+
+void TLMForm::MovingOrSizing()
+{
+    if (!isVisible())
+        return;
+    FMoveQuiet.start();
+    const int monitor = FLM->GetScreenSource().MonitorNumber(*this);
+    if (monitor == FMonNum)
+        return;
+    const int old = FMonNum;
+    FMonNum = monitor;
+    if (OnMonitorChanged)
+        OnMonitorChanged(this, old, monitor);
 }
 
 void TLMForm::SaveLayout()

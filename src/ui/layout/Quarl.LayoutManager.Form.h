@@ -3,12 +3,22 @@
 #include "ILayoutManagedForm.h"
 #include "Quarl.LayoutManager.Control.h"
 
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
+class QScreen;
+
+#include <functional>
 #include <memory>
 
 class QRect;
+class TLMForm;
+
+using TLMFormNotifyEvent = std::function<void(TLMForm *Sender)>;
+// The list belongs to the form and lives only for the call.
+using TOnDropFilesEvent = std::function<void(TLMForm *Sender, const QStringList &AFiles)>;
+using TMonitorChangedEvent = std::function<void(TLMForm *Sender, int OldMonitor, int NewMonitor)>;
 
 // A window that remembers its layout: restores it on every showing, saves it once a move or resize has come to
 // rest and when the window is destroyed.
@@ -47,6 +57,17 @@ public:
     // Full bounds of the monitor; an index out of range centres as CenterTo(nullptr).
     void CenterToMonitor(int AMonitor);
 
+    // Tells Qt whether files may be dropped on the window.
+    bool GetAcceptFiles() const { return FAF; }
+    void SetAcceptFiles(bool AValue);
+    // Re-reads the form's position and size for the new desktop, leaving its window state alone; Qt's screen
+    // signals call it.
+    void DisplayChanged();
+
+    TLMFormNotifyEvent OnDisplayChange;
+    TOnDropFilesEvent OnDropFiles;
+    TMonitorChangedEvent OnMonitorChanged;
+
     void setVisible(bool visible) override;
 
 protected:
@@ -56,9 +77,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void CenterIn(const QRect &AArea);
+    // A move or resize in progress: reports a change of the nearest monitor at once, and restarts the wait
+    // for the end of the move.
+    void MovingOrSizing();
+    void WatchScreen(QScreen *AScreen);
     // Errors of the storage reach the log; the form stays usable.
     void SaveLayout();
     void RestoreLayout();
@@ -71,6 +98,8 @@ private:
     TLayoutManagerNotifyEvent FOnBeforeSave;
     TLayoutManagerControlOptions FLMCO;
     bool FRO = false;
+    bool FAF = false;
     bool FClosing = false;
+    int FMonNum = -1;
     QTimer FMoveQuiet;
 };

@@ -186,17 +186,18 @@ std::string TLayoutManagerControl::Section() const
 
 void TLayoutManagerControl::Restore()
 {
-    if (!FStorage || FComponent == nullptr)
+    QObject *component = FComponent.data();
+    if (!FStorage || component == nullptr)
         return;
     const TStorageBracket bracket(*FStorage, true);
-    if (FComponent->isWidgetType()) {
-        auto &control = static_cast<QWidget &>(*FComponent);
+    if (component->isWidgetType()) {
+        auto &control = static_cast<QWidget &>(*component);
         if (IsForm(control) || IsFrame(control))
             RestoreForm(control);
         else
             RestoreControl(control);
     }
-    RestoreProperties();
+    RestoreProperties(*component);
 }
 
 void TLayoutManagerControl::RestoreForm(QWidget &AForm)
@@ -253,27 +254,28 @@ void TLayoutManagerControl::RestoreControl(QWidget &AControl)
         FLayout->Restore();
 }
 
-void TLayoutManagerControl::RestoreProperties()
+void TLayoutManagerControl::RestoreProperties(QObject &AComponent)
 {
     for (const std::string &name : FProps) {
         if (const TPropInfo *info = FPropList->Find(name))
-            RestoreProperty({*FStorage, Section(), name, FLM == nullptr ? nullptr : FLM->GetOwner()}, *FComponent, *info);
+            RestoreProperty({*FStorage, Section(), name, FLM == nullptr ? nullptr : FLM->GetOwner()}, AComponent, *info);
     }
 }
 
 void TLayoutManagerControl::Save()
 {
-    if (!FStorage || FComponent == nullptr)
+    QObject *component = FComponent.data();
+    if (!FStorage || component == nullptr)
         return;
     const TStorageBracket bracket(*FStorage, false);
-    if (FComponent->isWidgetType()) {
-        auto &control = static_cast<QWidget &>(*FComponent);
+    if (component->isWidgetType()) {
+        auto &control = static_cast<QWidget &>(*component);
         if (IsForm(control) || IsFrame(control))
             SaveForm(control);
         else
             SaveControl(control);
     }
-    SaveProperties();
+    SaveProperties(*component);
 }
 
 void TLayoutManagerControl::SaveForm(QWidget &AForm)
@@ -329,11 +331,11 @@ void TLayoutManagerControl::SaveControl(QWidget &AControl)
         FLayout->Save();
 }
 
-void TLayoutManagerControl::SaveProperties()
+void TLayoutManagerControl::SaveProperties(QObject &AComponent)
 {
     for (const std::string &name : FProps) {
         if (const TPropInfo *info = FPropList->Find(name))
-            SaveProperty({*FStorage, Section(), name, FLM == nullptr ? nullptr : FLM->GetOwner()}, *FComponent, *info);
+            SaveProperty({*FStorage, Section(), name, FLM == nullptr ? nullptr : FLM->GetOwner()}, AComponent, *info);
     }
 }
 

@@ -34,6 +34,10 @@ public:
     }
 
     constexpr bool Contains(TLayoutManagerControlOption AOption) const { return (FBits & Bit(AOption)) != 0; }
+    constexpr TLayoutManagerControlOptions Without(TLayoutManagerControlOption AOption) const
+    {
+        return FromByte(static_cast<std::uint8_t>(FBits & ~Bit(AOption)));
+    }
     constexpr std::uint8_t ToByte() const { return FBits; }
     constexpr bool operator==(const TLayoutManagerControlOptions &) const = default;
 
@@ -85,10 +89,10 @@ public:
 private:
     void RestoreForm(QWidget &AForm);
     void RestoreControl(QWidget &AControl);
-    void RestoreProperties();
+    void RestoreProperties(QObject &AComponent);
     void SaveForm(QWidget &AForm);
     void SaveControl(QWidget &AControl);
-    void SaveProperties();
+    void SaveProperties(QObject &AComponent);
 
     std::shared_ptr<ILayoutManagerStorage> FStorage;
     QPointer<QObject> FComponent;

@@ -31,11 +31,23 @@ QRect TQtScreenSource::MonitorBounds(int AIndex) const
     return QGuiApplication::screens().at(AIndex)->geometry();
 }
 
+namespace {
+
+QScreen *NearestScreen(const QWidget &window)
+{
+    QScreen *screen = QGuiApplication::screenAt(window.frameGeometry().center());
+    return screen == nullptr ? window.screen() : screen;
+}
+
+} // namespace
+
+int TQtScreenSource::MonitorNumber(const QWidget &AWindow) const
+{
+    return static_cast<int>(QGuiApplication::screens().indexOf(NearestScreen(AWindow)));
+}
+
 int TQtScreenSource::MonitorDpi(const QWidget &AWindow) const
 {
-    const QPoint centre = AWindow.frameGeometry().center();
-    const QScreen *screen = QGuiApplication::screenAt(centre);
-    if (screen == nullptr)
-        screen = AWindow.screen();
+    const QScreen *screen = NearestScreen(AWindow);
     return screen == nullptr ? 0 : static_cast<int>(std::lround(screen->logicalDotsPerInchX()));
 }

@@ -10,5 +10,6 @@ public:
     QRect PrimaryWorkArea() const override;
     int MonitorCount() const override;
     QRect MonitorBounds(int AIndex) const override;
+    int MonitorNumber(const QWidget &AWindow) const override;
     int MonitorDpi(const QWidget &AWindow) const override;
 };

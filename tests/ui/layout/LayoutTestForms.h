@@ -4,6 +4,7 @@
 #include "Quarl.LayoutManager.Form.h"
 
 #include <QAction>
+#include <QDropEvent>
 #include <QRect>
 #include <QSize>
 #include <QStringList>
@@ -23,6 +24,15 @@ public:
     QRect PrimaryWorkArea() const override { return WorkArea; }
     int MonitorCount() const override { return static_cast<int>(Monitors.size()); }
     QRect MonitorBounds(int AIndex) const override { return Monitors.at(static_cast<std::size_t>(AIndex)); }
+    int MonitorNumber(const QWidget &AWindow) const override
+    {
+        const QPoint centre = AWindow.frameGeometry().center();
+        for (std::size_t index = 0; index < Monitors.size(); ++index) {
+            if (Monitors[index].contains(centre))
+                return static_cast<int>(index);
+        }
+        return 0;
+    }
     int MonitorDpi(const QWidget &) const override { return Dpi; }
 };
 
@@ -76,6 +86,9 @@ public:
 
     std::vector<int> Hooks;
     QPoint PosAtShow;
+
+    // Qt delivers drop events only inside a drag the window system started.
+    void DeliverDrop(QDropEvent &event) { dropEvent(&event); }
 
 protected:
     void DoBeforeWindowStateChange(int ANewState) override { Hooks.push_back(100 + ANewState); }

@@ -2,13 +2,18 @@
 #include "Quarl.LayoutManager.Storage.h"
 #include "TemporaryFolder.h"
 
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -150,6 +155,61 @@ TEST_F(LayoutFormTest, StoredStateGoesThroughTheFormsOwnSetter)
     auto form = NewForm();
     form->LayoutManager().Restore();
     EXPECT_EQ(form->Hooks, (std::vector<int>{102, 202}));
+}
+
+TEST_F(LayoutFormTest, DisplayChangeReadsTheNewDesktopsGeometryButNotTheState)
+{
+    Store("Pos(2560x1440)", "1500,900");
+    Store("State", "2");
+    auto form = NewForm();
+    form->move(10, 10);
+    int changes = 0;
+    form->OnDisplayChange = [&](TLMForm *sender) {
+        EXPECT_EQ(sender, form.get());
+        ++changes;
+    };
+    FScreens->Desktop = QSize(2560, 1440);
+    form->DisplayChanged();
+    EXPECT_EQ(form->pos(), QPoint(1500, 900));
+    EXPECT_FALSE(form->isMaximized());
+    EXPECT_EQ(form->GetLayoutOptions(), (TLayoutManagerControlOptions{TLayoutManagerControlOption::loPosition,
+                                                                      TLayoutManagerControlOption::loSize,
+                                                                      TLayoutManagerControlOption::loState,
+                                                                      TLayoutManagerControlOption::loStyle}));
+    EXPECT_TRUE(form->LayoutManager().GetControl(0).GetOptions().Contains(TLayoutManagerControlOption::loState));
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(LayoutFormTest, MovingToAnotherMonitorReportsEachChangeOnce)
+{
+    auto form = NewForm();
+    form->setGeometry(100, 100, 200, 100);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    std::vector<std::pair<int, int>> changes;
+    form->OnMonitorChanged = [&](TLMForm *, int oldMonitor, int newMonitor) { changes.emplace_back(oldMonitor, newMonitor); };
+    form->move(1200, 100);
+    QTest::qWait(20);
+    form->move(1300, 100);
+    QTest::qWait(20);
+    form->move(100, 100);
+    QTest::qWait(20);
+    EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{0, 1}, {1, 0}}));
+}
+
+TEST_F(LayoutFormTest, DroppedFilesReachTheHandlerInOrder)
+{
+    Tfrm_vx_Managed form;
+    EXPECT_FALSE(form.acceptDrops());
+    form.SetAcceptFiles(true);
+    EXPECT_TRUE(form.acceptDrops());
+    QStringList received;
+    form.OnDropFiles = [&](TLMForm *, const QStringList &files) { received = files; };
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/tmp/b.txt"), QUrl::fromLocalFile("/tmp/a.txt")});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    form.DeliverDrop(drop);
+    EXPECT_EQ(received, (QStringList{"/tmp/b.txt", "/tmp/a.txt"}));
 }
 
 } // namespace
