@@ -160,7 +160,8 @@ void TLayoutManagerControl::AddProperty(const std::string &AName)
 
 void TLayoutManagerControl::SetOptions(TLayoutManagerControlOptions AValue)
 {
-    if (FComponent != nullptr && FComponent->isWidgetType())
+    const QObject *component = FComponent.data();
+    if (component != nullptr && component->isWidgetType())
         FOptions = AValue;
 }
 
@@ -181,7 +182,8 @@ void TLayoutManagerControl::DropLayout()
 
 std::string TLayoutManagerControl::Section() const
 {
-    return FComponent == nullptr ? std::string() : SectionOf(*FComponent, FClassName);
+    const QObject *component = FComponent.data();
+    return component == nullptr ? std::string() : SectionOf(*component, FClassName);
 }
 
 void TLayoutManagerControl::Restore()
