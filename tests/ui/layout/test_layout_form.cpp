@@ -4,6 +4,7 @@
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QTest>
 #include <QUrl>
 
@@ -210,6 +211,22 @@ TEST_F(LayoutFormTest, DroppedFilesReachTheHandlerInOrder)
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     form.DeliverDrop(drop);
     EXPECT_EQ(received, (QStringList{"/tmp/b.txt", "/tmp/a.txt"}));
+}
+
+TEST_F(LayoutFormTest, ClosingIsSetOnlyWhenClosingFreesTheForm)
+{
+    auto *freed = new Tfrm_vx_Managed;
+    freed->setAttribute(Qt::WA_DeleteOnClose);
+    const QPointer<Tfrm_vx_Managed> guard(freed);
+    freed->show();
+    freed->close();
+    EXPECT_TRUE(freed->IsClosing());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }));
+
+    Tfrm_vx_Managed kept;
+    kept.show();
+    kept.close();
+    EXPECT_FALSE(kept.IsClosing());
 }
 
 } // namespace

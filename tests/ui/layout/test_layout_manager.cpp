@@ -389,6 +389,28 @@ TEST_F(LayoutManagerTest, RefusedStorageErrorReachesTheCallerWithTheStorageClose
     EXPECT_EQ(Stored("Twnd_vx_Test", "Pos"), "10,20");
 }
 
+TEST_F(LayoutManagerTest, DeleteAndClearDropRecordsAndClearCanDropTheirSections)
+{
+    Twnd_vx_Test form;
+    auto *action = new TTestAction(&form);
+    action->setObjectName("acCaption");
+    auto manager = ManagerFor(form);
+    manager->Add(action, {"Checked"});
+    manager->Save();
+    ASSERT_NE(StoredSection("Twnd_vx_Test\\acCaption"), std::vector<std::string>{});
+
+    manager->Delete(&form);
+    EXPECT_EQ(manager->Count(), 1);
+    EXPECT_EQ(manager->FindComponent(&form), -1);
+    EXPECT_EQ(manager->FindComponent(action), 0);
+
+    manager->Clear(true);
+    EXPECT_EQ(manager->Count(), 0);
+    EXPECT_EQ(StoredSection("Twnd_vx_Test\\acCaption"), std::vector<std::string>{});
+    // The form's record was deleted before, so its section was not the manager's to drop.
+    EXPECT_NE(Stored("Twnd_vx_Test", "Pos"), "<absent>");
+}
+
 TEST_F(LayoutManagerTest, SaveDuringRestoreIsDropped)
 {
     Twnd_vx_Test form;
