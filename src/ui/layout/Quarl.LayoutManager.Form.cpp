@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QUrl>
+#include <QWindow>
 #include <QRect>
 
 #include <exception>
@@ -90,6 +91,8 @@ void TLMForm::SetWindowState(int AValue)
     if (AValue == GetWindowState())
         return;
     DoBeforeWindowStateChange(AValue);
+    if (windowHandle() != nullptr)
+        FCodeStates.push_back(AValue);
     ApplyFormWindowState(*this, AValue);
     DoAfterWindowStateChange(AValue);
 }
@@ -97,6 +100,30 @@ void TLMForm::SetWindowState(int AValue)
 void TLMForm::DoBeforeWindowStateChange(int) {}
 
 void TLMForm::DoAfterWindowStateChange(int) {}
+
+void TLMForm::DoSysCommand(int ACommand)
+{
+    const TLMFormNotifyEvent &event = ACommand == StateMinimized ? OnMinimize
+                                      : ACommand == StateMaximized ? OnMaximize
+                                                                   : OnRestore;
+    if (event)
+        event(this);
+}
+
+void TLMForm::changeEvent(QEvent *event)
+{
+    // The window system reports every change, also those made in code; only the others are its commands.
+    if (event->type() == QEvent::WindowStateChange && event->spontaneous()) {
+        const int state = GetWindowState();
+        if (!FCodeStates.empty() && FCodeStates.front() == state) {
+            FCodeStates.pop_front();
+        } else {
+            FCodeStates.clear();
+            DoSysCommand(state);
+        }
+    }
+    QWidget::changeEvent(event);
+}
 
 void TLMForm::SetOnBeforeRestore(TLayoutManagerNotifyEvent AValue)
 {

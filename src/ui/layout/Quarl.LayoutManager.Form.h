@@ -9,6 +9,7 @@
 
 class QScreen;
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -65,6 +66,12 @@ public:
     void DisplayChanged();
 
     TLMFormNotifyEvent OnDisplayChange;
+    // The window system's minimize, maximize and restore commands. Qt tells of them only once the state has
+    // changed, so these fire right after the change rather than before it; code that changes the state fires
+    // none of them.
+    TLMFormNotifyEvent OnMinimize;
+    TLMFormNotifyEvent OnMaximize;
+    TLMFormNotifyEvent OnRestore;
     TOnDropFilesEvent OnDropFiles;
     TMonitorChangedEvent OnMonitorChanged;
 
@@ -73,6 +80,10 @@ public:
 protected:
     virtual void DoBeforeWindowStateChange(int ANewState);
     virtual void DoAfterWindowStateChange(int ANewState);
+    // ACommand is the window state the window system moved the form to.
+    virtual void DoSysCommand(int ACommand);
+
+    void changeEvent(QEvent *event) override;
 
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -101,5 +112,7 @@ private:
     bool FAF = false;
     bool FClosing = false;
     int FMonNum = -1;
+    // States set in code whose report back from the window system is still to come.
+    std::deque<int> FCodeStates;
     QTimer FMoveQuiet;
 };

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QUrl>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,27 @@ TEST_F(LayoutFormTest, WindowStateHooksRunOnlyOnAChange)
     form.SetWindowState(2);
     EXPECT_EQ(form.Hooks, (std::vector<int>{102, 202}));
     EXPECT_TRUE(form.isMaximized());
+}
+
+TEST_F(LayoutFormTest, WindowSystemStateChangesFireTheCommandEventsButCodeDoesNot)
+{
+    Tfrm_vx_Managed form;
+    std::vector<std::string> events;
+    form.OnMinimize = [&](TLMForm *sender) { EXPECT_EQ(sender, &form); events.emplace_back("minimize"); };
+    form.OnMaximize = [&](TLMForm *) { events.emplace_back("maximize"); };
+    form.OnRestore = [&](TLMForm *) { events.emplace_back("restore"); };
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.SetWindowState(2);
+    form.SetWindowState(0);
+    QTest::qWait(20);
+    ASSERT_TRUE(events.empty()) << events.front();
+
+    form.windowHandle()->setWindowStates(Qt::WindowMaximized);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.isMaximized(); }));
+    form.windowHandle()->setWindowStates(Qt::WindowNoState);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isMaximized(); }));
+    EXPECT_EQ(events, (std::vector<std::string>{"maximize", "restore"}));
 }
 
 TEST_F(LayoutFormTest, StoredStateGoesThroughTheFormsOwnSetter)
