@@ -1,0 +1,283 @@
+#include "Quarl.LayoutManager.Form.h"
+
+#include "FormWindowState.h"
+#include "ILayoutScreenSource.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QScreen>
+#include <QUrl>
+#include <QWindow>
+#include <QRect>
+
+#include <exception>
+
+namespace {
+
+using enum TLayoutManagerControlOption;
+
+// Division truncates towards zero, so a frame 3 pixels wider than the area moves by -1, not -2.
+int CenteredStart(int areaStart, int areaLength, int length)
+{
+    return areaStart + (areaLength - length) / 2;
+}
+
+} // namespace
+
+TLMForm::TLMForm(QWidget *parent)
+    : QWidget(parent), FLM(std::make_unique<TLayoutManager>()), FLMCO{loPosition, loSize, loState, loStyle}
+{
+    FLM->SetOwner(this);
+    FMoveQuiet.setSingleShot(true);
+    FMoveQuiet.setInterval(MoveQuietMilliseconds);
+    connect(&FMoveQuiet, &QTimer::timeout, this, [this] {
+        if (FLC)
+            SaveLayout();
+    });
+    CenterTo(nullptr);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen *screen) {
+        WatchScreen(screen);
+        DisplayChanged();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this] { DisplayChanged(); });
+    for (QScreen *screen : QGuiApplication::screens())
+        WatchScreen(screen);
+}
+
+void TLMForm::WatchScreen(QScreen *AScreen)
+{
+    connect(AScreen, &QScreen::geometryChanged, this, [this] { DisplayChanged(); });
+}
+
+TLMForm::~TLMForm()
+{
+    FClosing = true;
+    FMoveQuiet.stop();
+    if (FLC)
+        SaveLayout();
+}
+
+void TLMForm::SetLayoutControl(bool AValue)
+{
+    FLC = AValue;
+    if (AValue)
+        FLM->Add(this, {}, FLMCO);
+    else
+        FLM->Delete(this);
+}
+
+void TLMForm::SetLayoutOptions(TLayoutManagerControlOptions AValue)
+{
+    FLMCO = AValue;
+    FLM->SetOptions(this, AValue);
+}
+
+void TLMForm::SetLayoutReadOnly(bool AValue)
+{
+    FRO = AValue;
+    FLM->SetReadOnly(AValue);
+}
+
+int TLMForm::GetWindowState() const
+{
+    return FormWindowState(*this);
+}
+
+void TLMForm::SetWindowState(int AValue)
+{
+    if (AValue == GetWindowState())
+        return;
+    DoBeforeWindowStateChange(AValue);
+    if (windowHandle() != nullptr)
+        FCodeStates.push_back(AValue);
+    ApplyFormWindowState(*this, AValue);
+    DoAfterWindowStateChange(AValue);
+}
+
+void TLMForm::DoBeforeWindowStateChange(int) {}
+
+void TLMForm::DoAfterWindowStateChange(int) {}
+
+void TLMForm::DoSysCommand(int ACommand)
+{
+    const TLMFormNotifyEvent &event = ACommand == StateMinimized ? OnMinimize
+                                      : ACommand == StateMaximized ? OnMaximize
+                                                                   : OnRestore;
+    if (event)
+        event(this);
+}
+
+void TLMForm::changeEvent(QEvent *event)
+{
+    // The window system reports every change, also those made in code; only the others are its commands.
+    if (event->type() == QEvent::WindowStateChange && event->spontaneous()) {
+        const int state = GetWindowState();
+        if (!FCodeStates.empty() && FCodeStates.front() == state) {
+            FCodeStates.pop_front();
+        } else {
+            FCodeStates.clear();
+            DoSysCommand(state);
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+void TLMForm::SetOnBeforeRestore(TLayoutManagerNotifyEvent AValue)
+{
+    FOnBeforeRestore = AValue;
+    FLM->OnBeforeRestore = std::move(AValue);
+}
+
+void TLMForm::SetOnAfterRestore(TLayoutManagerNotifyEvent AValue)
+{
+    FOnAfterRestore = AValue;
+    FLM->OnAfterRestore = std::move(AValue);
+}
+
+void TLMForm::SetOnBeforeSave(TLayoutManagerNotifyEvent AValue)
+{
+    FOnBeforeSave = AValue;
+    FLM->OnBeforeSave = std::move(AValue);
+}
+
+void TLMForm::SetOnAfterSave(TLayoutManagerNotifyEvent AValue)
+{
+    FOnAfterSave = AValue;
+    FLM->OnAfterSave = std::move(AValue);
+}
+
+void TLMForm::CenterTo(const QWidget *AForm)
+{
+    if (AForm == nullptr) {
+        CenterIn(FLM->GetScreenSource().PrimaryWorkArea());
+        return;
+    }
+    const QRect frame = frameGeometry();
+    const QRect other = AForm->frameGeometry();
+    move(CenteredStart(other.left(), other.width(), frame.width()), CenteredStart(other.top(), other.height(), frame.height()));
+}
+
+void TLMForm::CenterToDesktop()
+{
+    CenterIn(FLM->GetScreenSource().VirtualDesktop());
+}
+
+void TLMForm::CenterToMonitor(int AMonitor)
+{
+    const ILayoutScreenSource &screens = FLM->GetScreenSource();
+    if (AMonitor < 0 || AMonitor >= screens.MonitorCount())
+        CenterTo(nullptr);
+    else
+        CenterIn(screens.MonitorBounds(AMonitor));
+}
+
+void TLMForm::CenterIn(const QRect &AArea)
+{
+    const QRect frame = frameGeometry();
+    const int top = CenteredStart(AArea.top(), AArea.height(), frame.height());
+    move(CenteredStart(AArea.left(), AArea.width(), frame.width()), top);
+}
+
+void TLMForm::setVisible(bool visible)
+{
+    // Restored before Qt shows the window, so the show event sees the stored layout.
+    if (visible && !isVisible() && FLC)
+        RestoreLayout();
+    const bool showing = visible && !isVisible();
+    QWidget::setVisible(visible);
+    if (showing)
+        FMonNum = FLM->GetScreenSource().MonitorNumber(*this);
+}
+
+void TLMForm::SetAcceptFiles(bool AValue)
+{
+    FAF = AValue;
+    setAcceptDrops(AValue);
+}
+
+void TLMForm::DisplayChanged()
+{
+    if (FLC) {
+        const TLayoutManagerControlOptions saved = FLMCO;
+        FLM->SetOptions(this, FLMCO.Without(loState));
+        try {
+            FLM->Restore(this);
+        } catch (const std::exception &error) {
+            qWarning("%s", error.what());
+        }
+        FLM->SetOptions(this, saved);
+    }
+    if (OnDisplayChange)
+        OnDisplayChange(this);
+}
+
+void TLMForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (FAF && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TLMForm::dropEvent(QDropEvent *event)
+{
+    QStringList files;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+    if (OnDropFiles)
+        OnDropFiles(this, files);
+}
+
+void TLMForm::closeEvent(QCloseEvent *event)
+{
+    FClosing = testAttribute(Qt::WA_DeleteOnClose);
+    QWidget::closeEvent(event);
+}
+
+void TLMForm::moveEvent(QMoveEvent *event)
+{
+    MovingOrSizing();
+    QWidget::moveEvent(event);
+}
+
+void TLMForm::resizeEvent(QResizeEvent *event)
+{
+    MovingOrSizing();
+    QWidget::resizeEvent(event);
+}
+
+void TLMForm::MovingOrSizing()
+{
+    if (!isVisible())
+        return;
+    FMoveQuiet.start();
+    const int monitor = FLM->GetScreenSource().MonitorNumber(*this);
+    if (monitor == FMonNum)
+        return;
+    const int old = FMonNum;
+    FMonNum = monitor;
+    if (OnMonitorChanged)
+        OnMonitorChanged(this, old, monitor);
+}
+
+void TLMForm::SaveLayout()
+{
+    try {
+        FLM->Save();
+    } catch (const std::exception &error) {
+        qWarning("%s", error.what());
+    }
+}
+
+void TLMForm::RestoreLayout()
+{
+    try {
+        FLM->Restore();
+    } catch (const std::exception &error) {
+        qWarning("%s", error.what());
+    }
+}

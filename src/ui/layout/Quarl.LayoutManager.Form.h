@@ -1,0 +1,118 @@
+#pragma once
+
+#include "ILayoutManagedForm.h"
+#include "Quarl.LayoutManager.Control.h"
+
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+class QScreen;
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+class QRect;
+class TLMForm;
+
+using TLMFormNotifyEvent = std::function<void(TLMForm *Sender)>;
+// The list belongs to the form and lives only for the call.
+using TOnDropFilesEvent = std::function<void(TLMForm *Sender, const QStringList &AFiles)>;
+using TMonitorChangedEvent = std::function<void(TLMForm *Sender, int OldMonitor, int NewMonitor)>;
+
+// A window that remembers its layout: restores it on every showing, saves it once a move or resize has come to
+// rest and when the window is destroyed.
+class TLMForm : public QWidget, public ILayoutManagedForm {
+    Q_OBJECT
+
+public:
+    // Qt reports no end of a move or resize; the first pause this long after the last one stands for it.
+    static constexpr int MoveQuietMilliseconds = 500;
+
+    explicit TLMForm(QWidget *parent = nullptr);
+    ~TLMForm() override;
+
+    TLayoutManager &LayoutManager() const { return *FLM; }
+    bool GetLayoutControl() const { return FLC; }
+    void SetLayoutControl(bool AValue);
+    TLayoutManagerControlOptions GetLayoutOptions() const { return FLMCO; }
+    void SetLayoutOptions(TLayoutManagerControlOptions AValue);
+    bool GetLayoutReadOnly() const override { return FRO; }
+    void SetLayoutReadOnly(bool AValue) override;
+    bool IsClosing() const override { return FClosing; }
+
+    // 0 normal, 1 minimized, 2 maximized; a change runs the two hooks around Qt's own.
+    int GetWindowState() const;
+    void SetWindowState(int AValue);
+    void SetLayoutWindowState(int AValue) override { SetWindowState(AValue); }
+
+    void SetOnBeforeRestore(TLayoutManagerNotifyEvent AValue);
+    void SetOnAfterRestore(TLayoutManagerNotifyEvent AValue);
+    void SetOnBeforeSave(TLayoutManagerNotifyEvent AValue);
+    void SetOnAfterSave(TLayoutManagerNotifyEvent AValue);
+
+    // Centres the outer frame on AForm, or on the primary monitor's work area when there is none.
+    void CenterTo(const QWidget *AForm);
+    void CenterToDesktop();
+    // Full bounds of the monitor; an index out of range centres as CenterTo(nullptr).
+    void CenterToMonitor(int AMonitor);
+
+    // Tells Qt whether files may be dropped on the window.
+    bool GetAcceptFiles() const { return FAF; }
+    void SetAcceptFiles(bool AValue);
+    // Re-reads the form's position and size for the new desktop, leaving its window state alone; Qt's screen
+    // signals call it.
+    void DisplayChanged();
+
+    TLMFormNotifyEvent OnDisplayChange;
+    // The window system's minimize, maximize and restore commands. Qt tells of them only once the state has
+    // changed, so these fire right after the change rather than before it; code that changes the state fires
+    // none of them.
+    TLMFormNotifyEvent OnMinimize;
+    TLMFormNotifyEvent OnMaximize;
+    TLMFormNotifyEvent OnRestore;
+    TOnDropFilesEvent OnDropFiles;
+    TMonitorChangedEvent OnMonitorChanged;
+
+    void setVisible(bool visible) override;
+
+protected:
+    virtual void DoBeforeWindowStateChange(int ANewState);
+    virtual void DoAfterWindowStateChange(int ANewState);
+    // ACommand is the window state the window system moved the form to.
+    virtual void DoSysCommand(int ACommand);
+
+    void changeEvent(QEvent *event) override;
+
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void CenterIn(const QRect &AArea);
+    // A move or resize in progress: reports a change of the nearest monitor at once, and restarts the wait
+    // for the end of the move.
+    void MovingOrSizing();
+    void WatchScreen(QScreen *AScreen);
+    // Errors of the storage reach the log; the form stays usable.
+    void SaveLayout();
+    void RestoreLayout();
+
+    std::unique_ptr<TLayoutManager> FLM;
+    bool FLC = false;
+    TLayoutManagerNotifyEvent FOnAfterRestore;
+    TLayoutManagerNotifyEvent FOnAfterSave;
+    TLayoutManagerNotifyEvent FOnBeforeRestore;
+    TLayoutManagerNotifyEvent FOnBeforeSave;
+    TLayoutManagerControlOptions FLMCO;
+    bool FRO = false;
+    bool FAF = false;
+    bool FClosing = false;
+    int FMonNum = -1;
+    // States set in code whose report back from the window system is still to come.
+    std::deque<int> FCodeStates;
+    QTimer FMoveQuiet;
+};
