@@ -28,7 +28,7 @@ int CenteredStart(int areaStart, int areaLength, int length)
 } // namespace
 
 TLMForm::TLMForm(QWidget *parent)
-    : QWidget(parent), FLM(std::make_unique<TLayoutManager>()), FLMCO{loPosition, loSize, loState, loStyle}
+    : TForm(parent), FLM(std::make_unique<TLayoutManager>()), FLMCO{loPosition, loSize, loState, loStyle}
 {
     FLM->SetOwner(this);
     FMoveQuiet.setSingleShot(true);
@@ -79,11 +79,6 @@ void TLMForm::SetLayoutReadOnly(bool AValue)
 {
     FRO = AValue;
     FLM->SetReadOnly(AValue);
-}
-
-int TLMForm::GetWindowState() const
-{
-    return FormWindowState(*this);
 }
 
 void TLMForm::SetWindowState(int AValue)

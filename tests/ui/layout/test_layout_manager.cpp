@@ -70,7 +70,7 @@ TEST_F(LayoutManagerTest, NoFileKeepsDesignedValuesAndStillFiresBothRestoreEvent
 {
     Twnd_vx_Test form;
     form.setGeometry(30, 40, 300, 200);
-    auto *list = new TTestList(&form);
+    auto *list = new TInterfaceList(&form);
     list->setObjectName("Tree");
     list->SetTag(7);
     auto manager = ManagerFor(form);
@@ -92,7 +92,7 @@ TEST_F(LayoutManagerTest, NoFileKeepsDesignedValuesAndStillFiresBothRestoreEvent
     EXPECT_FALSE(manager->GetRestoring());
     EXPECT_EQ(form.pos(), QPoint(30, 40));
     EXPECT_EQ(form.size(), QSize(300, 200));
-    EXPECT_EQ(list->Tag(), 7);
+    EXPECT_EQ(list->GetTag(), 7);
     EXPECT_FALSE(FileExists());
 }
 
@@ -222,11 +222,11 @@ TEST_F(LayoutManagerTest, SectionsFollowTheOwningFormAndPropertiesAreSorted)
     Twnd_vx_Test form;
     // The container in between only lays the list out; the form owns it.
     auto *container = new QWidget(&form);
-    auto *list = new TTestList(container);
+    auto *list = new TInterfaceList(container);
     list->setObjectName("Tree");
     list->SetTag(1);
     list->hide();
-    auto *action = new TTestAction(&form);
+    auto *action = new TAction(&form);
     action->setObjectName("acPersistent");
     action->setCheckable(true);
     action->setChecked(true);
@@ -247,7 +247,7 @@ TEST_F(LayoutManagerTest, SectionsFollowTheOwningFormAndPropertiesAreSorted)
     Store("Twnd_vx_Test\\Tree", "Visible", "1");
     manager->Restore();
     EXPECT_FALSE(action->isChecked());
-    EXPECT_EQ(list->Tag(), 0);
+    EXPECT_EQ(list->GetTag(), 0);
     EXPECT_FALSE(list->isHidden());
 }
 
@@ -392,7 +392,7 @@ TEST_F(LayoutManagerTest, RefusedStorageErrorReachesTheCallerWithTheStorageClose
 TEST_F(LayoutManagerTest, DeleteAndClearDropRecordsAndClearCanDropTheirSections)
 {
     Twnd_vx_Test form;
-    auto *action = new TTestAction(&form);
+    auto *action = new TAction(&form);
     action->setObjectName("acCaption");
     auto manager = ManagerFor(form);
     manager->Add(action, {"Checked"});
