@@ -35,6 +35,9 @@ public:
     explicit TLMForm(QWidget *parent = nullptr);
     ~TLMForm() override;
 
+    // The application's first layout-managed form still alive; none before the first is created.
+    static TLMForm *MainForm();
+
     TLayoutManager &LayoutManager() const { return *FLM; }
     bool GetLayoutControl() const { return FLC; }
     void SetLayoutControl(bool AValue);

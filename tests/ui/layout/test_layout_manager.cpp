@@ -2,6 +2,8 @@
 #include "LayoutTestForms.h"
 #include "Quarl.LayoutManager.Control.h"
 #include "Quarl.LayoutManager.Storage.h"
+#include "TLayoutManagerValue.h"
+#include "TLayoutManagerValues.h"
 #include "TemporaryFolder.h"
 
 #include <QVBoxLayout>
@@ -409,6 +411,32 @@ TEST_F(LayoutManagerTest, DeleteAndClearDropRecordsAndClearCanDropTheirSections)
     EXPECT_EQ(StoredSection("Twnd_vx_Test\\acCaption"), std::vector<std::string>{});
     // The form's record was deleted before, so its section was not the manager's to drop.
     EXPECT_NE(Stored("Twnd_vx_Test", "Pos"), "<absent>");
+}
+
+TEST_F(LayoutManagerTest, AssigningStoredValuesCopiesThemInOrder)
+{
+    Twnd_vx_Test form;
+    auto source = ManagerFor(form);
+    source->SetValueByName("Units", TLayoutVariant(std::int64_t{1}));
+    source->SetValueByName("eth0", TLayoutVariant(true));
+    source->StoredValues().GetItem(1).SetKey("k");
+    TLayoutManager target;
+    target.SetValueByName("Old", TLayoutVariant(std::int64_t{5}));
+
+    target.SetStoredValues(source->StoredValues());
+    ASSERT_EQ(target.StoredValues().Count(), 2);
+    EXPECT_EQ(target.StoredValues().GetItem(0).GetName(), "Units");
+    EXPECT_EQ(target.StoredValues().GetItem(1).GetName(), "eth0");
+    EXPECT_EQ(target.StoredValues().GetItem(1).GetKey(), "k");
+    EXPECT_EQ(target.GetValueByName("Units"), TLayoutVariant(std::int64_t{1}));
+    EXPECT_EQ(target.StoredValues().IndexOf("Old"), -1);
+    // Copies, not shared items: the collection and its owner stay the target's.
+    EXPECT_EQ(target.StoredValues().GetItem(0).Values(), &target.StoredValues());
+    target.SetValueByName("Units", TLayoutVariant(std::int64_t{0}));
+    EXPECT_EQ(source->GetValueByName("Units"), TLayoutVariant(std::int64_t{1}));
+
+    source->SetStoredValues(source->StoredValues());
+    EXPECT_EQ(source->StoredValues().Count(), 2);
 }
 
 TEST_F(LayoutManagerTest, SaveDuringRestoreIsDropped)
