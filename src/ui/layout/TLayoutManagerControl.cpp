@@ -6,6 +6,7 @@
 #include "ILayoutManagerControlLayout.h"
 #include "ILayoutScreenSource.h"
 #include "Quarl.LayoutManager.Control.h"
+#include "Quarl.LayoutManager.Form.h"
 #include "Quarl.LayoutManager.Storage.h"
 #include "StoredProperty.h"
 #include "TLayoutManagerValues.h"
@@ -247,7 +248,7 @@ void TLayoutManagerControl::RestoreProperties(QObject &AComponent)
 {
     for (const std::string &name : FProps) {
         if (const TPropInfo *info = FPropList->Find(name))
-            RestoreProperty({*FStorage, Section(), name, FLM == nullptr ? nullptr : FLM->GetOwner()}, AComponent, *info);
+            RestoreProperty({*FStorage, Section(), name, ReferenceHome()}, AComponent, *info);
     }
 }
 
@@ -324,8 +325,14 @@ void TLayoutManagerControl::SaveProperties(QObject &AComponent)
 {
     for (const std::string &name : FProps) {
         if (const TPropInfo *info = FPropList->Find(name))
-            SaveProperty({*FStorage, Section(), name, FLM == nullptr ? nullptr : FLM->GetOwner()}, AComponent, *info);
+            SaveProperty({*FStorage, Section(), name, ReferenceHome()}, AComponent, *info);
     }
+}
+
+QObject *TLayoutManagerControl::ReferenceHome() const
+{
+    QWidget *owner = FLM == nullptr ? nullptr : FLM->GetOwner();
+    return owner != nullptr ? owner : TLMForm::MainForm();
 }
 
 void TLayoutManagerControl::DeleteData()

@@ -316,6 +316,23 @@ TEST_F(LayoutManagerTest, ComponentReferenceIsFoundByNameAndCheckedForItsClass)
     EXPECT_EQ(list->Source(), target);
 }
 
+TEST_F(LayoutManagerTest, UnownedReferenceIsLookedUpInTheMainForm)
+{
+    Tfrm_vx_Managed main;
+    auto *target = new QAction(&main);
+    target->setObjectName("acCaption");
+    // Neither the list nor its manager has an owner to look the name up in.
+    TTestList list;
+    list.setObjectName("Tree");
+    TLayoutManager manager;
+    manager.SetStorage(FStorage);
+    manager.Add(static_cast<QObject *>(&list), {"Source"});
+    Store("TTestList", "Source", "acCaption");
+
+    manager.Restore();
+    EXPECT_EQ(list.Source(), target);
+}
+
 // The INI storage with writes, and on request reads, refused as a full disk would refuse them.
 class TRefusingStorage final : public ILayoutManagerStorage {
 public:
