@@ -4,10 +4,10 @@
 #include "TForm.h"
 #include "TemporaryFolder.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -34,8 +34,10 @@ protected:
 
     std::string FileText() const
     {
-        std::ifstream file(FStorage->GetFileName(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        QFile file(QString::fromStdString(FStorage->GetFileName()));
+        if (!file.open(QIODevice::ReadOnly))
+            return "<unreadable>";
+        return file.readAll().toStdString();
     }
 
     TemporaryFolder FFolder;
