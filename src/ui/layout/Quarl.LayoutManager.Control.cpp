@@ -180,6 +180,11 @@ void TLayoutManager::SetOptions(QWidget *AControl, TLayoutManagerControlOptions 
         GetControl(index).SetOptions(AOptions);
 }
 
+void TLayoutManager::SetStoredValues(const TLayoutManagerValues &AValue)
+{
+    FValues->Assign(AValue);
+}
+
 TLayoutVariant TLayoutManager::GetValueByName(std::string_view Name) const
 {
     return FValues->GetValueByName(Name);

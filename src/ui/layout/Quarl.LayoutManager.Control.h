@@ -39,6 +39,8 @@ public:
     void SetReadOnly(bool AValue) { FRO = AValue; }
     bool GetRestoring() const { return FRestoring; }
     TLayoutManagerValues &StoredValues() const { return *FValues; }
+    // Copies AValue's values into the manager's own collection.
+    void SetStoredValues(const TLayoutManagerValues &AValue);
     QWidget *GetOwner() const { return FOwner; }
     void SetOwner(QWidget *AValue) { FOwner = AValue; }
 

@@ -13,7 +13,9 @@
 #include <QWindow>
 #include <QRect>
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 namespace {
 
@@ -25,12 +27,30 @@ int CenteredStart(int areaStart, int areaLength, int length)
     return areaStart + (areaLength - length) / 2;
 }
 
+// Every live layout-managed form, in order of creation.
+std::vector<TLMForm *> &LiveForms()
+{
+    static std::vector<TLMForm *> forms;
+    return forms;
+}
+
 } // namespace
 
+TLMForm *TLMForm::MainForm()
+{
+    return LiveForms().empty() ? nullptr : LiveForms().front();
+}
+
 TLMForm::TLMForm(QWidget *parent)
-    : QWidget(parent), FLM(std::make_unique<TLayoutManager>()), FLMCO{loPosition, loSize, loState, loStyle}
+    : TForm(parent), FLM(std::make_unique<TLayoutManager>()), FLMCO{loPosition, loSize, loState, loStyle}
 {
     FLM->SetOwner(this);
+    // A secondary form shares the main form's file and its read-only choice.
+    if (TLMForm *main = MainForm(); main != nullptr && !FLM->GetStorage()) {
+        FLM->SetStorage(main->FLM->GetStorage());
+        SetLayoutReadOnly(main->GetLayoutReadOnly());
+    }
+    LiveForms().push_back(this);
     FMoveQuiet.setSingleShot(true);
     FMoveQuiet.setInterval(MoveQuietMilliseconds);
     connect(&FMoveQuiet, &QTimer::timeout, this, [this] {
@@ -55,6 +75,7 @@ void TLMForm::WatchScreen(QScreen *AScreen)
 TLMForm::~TLMForm()
 {
     FClosing = true;
+    std::erase(LiveForms(), this);
     FMoveQuiet.stop();
     if (FLC)
         SaveLayout();
@@ -79,11 +100,6 @@ void TLMForm::SetLayoutReadOnly(bool AValue)
 {
     FRO = AValue;
     FLM->SetReadOnly(AValue);
-}
-
-int TLMForm::GetWindowState() const
-{
-    return FormWindowState(*this);
 }
 
 void TLMForm::SetWindowState(int AValue)

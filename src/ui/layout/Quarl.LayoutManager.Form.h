@@ -2,10 +2,10 @@
 
 #include "ILayoutManagedForm.h"
 #include "Quarl.LayoutManager.Control.h"
+#include "TForm.h"
 
 #include <QStringList>
 #include <QTimer>
-#include <QWidget>
 
 class QScreen;
 
@@ -23,8 +23,10 @@ using TMonitorChangedEvent = std::function<void(TLMForm *Sender, int OldMonitor,
 
 // A window that remembers its layout: restores it on every showing, saves it once a move or resize has come to
 // rest and when the window is destroyed.
-class TLMForm : public QWidget, public ILayoutManagedForm {
+class TLMForm : public TForm, public ILayoutManagedForm {
     Q_OBJECT
+    // Re-declared so that a change runs the two hooks.
+    Q_PROPERTY(int WindowState READ GetWindowState WRITE SetWindowState)
 
 public:
     // Qt reports no end of a move or resize; the first pause this long after the last one stands for it.
@@ -32,6 +34,9 @@ public:
 
     explicit TLMForm(QWidget *parent = nullptr);
     ~TLMForm() override;
+
+    // The application's first layout-managed form still alive; none before the first is created.
+    static TLMForm *MainForm();
 
     TLayoutManager &LayoutManager() const { return *FLM; }
     bool GetLayoutControl() const { return FLC; }
@@ -43,7 +48,6 @@ public:
     bool IsClosing() const override { return FClosing; }
 
     // 0 normal, 1 minimized, 2 maximized; a change runs the two hooks around Qt's own.
-    int GetWindowState() const;
     void SetWindowState(int AValue);
     void SetLayoutWindowState(int AValue) override { SetWindowState(AValue); }
 

@@ -6,6 +6,7 @@
 #include "ILayoutManagerControlLayout.h"
 #include "ILayoutScreenSource.h"
 #include "Quarl.LayoutManager.Control.h"
+#include "Quarl.LayoutManager.Form.h"
 #include "Quarl.LayoutManager.Storage.h"
 #include "StoredProperty.h"
 #include "TLayoutManagerValues.h"
@@ -36,25 +37,12 @@ private:
     ILayoutManagerStorage &FStorage;
 };
 
-constexpr int StyleNormal = 0;
-constexpr int StyleStayOnTop = 3;
-
 void SetWindowState(QWidget &form, int state)
 {
     if (auto *managed = dynamic_cast<ILayoutManagedForm *>(&form))
         managed->SetLayoutWindowState(state);
     else
         ApplyFormWindowState(form, state);
-}
-
-int FormStyleOf(const QWidget &form)
-{
-    return form.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? StyleStayOnTop : StyleNormal;
-}
-
-void SetFormStyle(QWidget &form, int style)
-{
-    form.setWindowFlag(Qt::WindowStaysOnTopHint, style == StyleStayOnTop);
 }
 
 // Widgets have no alignment of their own; the stored ordinal rides along as a dynamic property.
@@ -229,7 +217,7 @@ void TLayoutManagerControl::RestoreForm(QWidget &AForm)
     if (FOptions.Contains(loState) && storage.ValueExists(section, "State"))
         SetWindowState(AForm, static_cast<int>(storage.ReadInteger(section, "State", FormWindowState(AForm))));
     if (FOptions.Contains(loStyle) && storage.ValueExists(section, "Style"))
-        SetFormStyle(AForm, static_cast<int>(storage.ReadInteger(section, "Style", FormStyleOf(AForm))));
+        ApplyFormStyle(AForm, static_cast<int>(storage.ReadInteger(section, "Style", FormStyle(AForm))));
     if (auto *managed = dynamic_cast<ILayoutManagedForm *>(&AForm))
         managed->SetLayoutReadOnly(storage.ReadBoolean(section, "LayoutReadOnly", managed->GetLayoutReadOnly()));
 }
@@ -260,7 +248,7 @@ void TLayoutManagerControl::RestoreProperties(QObject &AComponent)
 {
     for (const std::string &name : FProps) {
         if (const TPropInfo *info = FPropList->Find(name))
-            RestoreProperty({*FStorage, Section(), name, FLM == nullptr ? nullptr : FLM->GetOwner()}, AComponent, *info);
+            RestoreProperty({*FStorage, Section(), name, ReferenceHome()}, AComponent, *info);
     }
 }
 
@@ -307,7 +295,7 @@ void TLayoutManagerControl::SaveForm(QWidget &AForm)
     if (FOptions.Contains(loState) && FormWindowState(AForm) != StateMinimized)
         storage.WriteInteger(section, "State", FormWindowState(AForm));
     if (FOptions.Contains(loStyle))
-        storage.WriteInteger(section, "Style", FormStyleOf(AForm));
+        storage.WriteInteger(section, "Style", FormStyle(AForm));
     if (const auto *managed = dynamic_cast<const ILayoutManagedForm *>(&AForm))
         storage.WriteBoolean(section, "LayoutReadOnly", managed->GetLayoutReadOnly());
 }
@@ -337,8 +325,14 @@ void TLayoutManagerControl::SaveProperties(QObject &AComponent)
 {
     for (const std::string &name : FProps) {
         if (const TPropInfo *info = FPropList->Find(name))
-            SaveProperty({*FStorage, Section(), name, FLM == nullptr ? nullptr : FLM->GetOwner()}, AComponent, *info);
+            SaveProperty({*FStorage, Section(), name, ReferenceHome()}, AComponent, *info);
     }
+}
+
+QObject *TLayoutManagerControl::ReferenceHome() const
+{
+    QWidget *owner = FLM == nullptr ? nullptr : FLM->GetOwner();
+    return owner != nullptr ? owner : TLMForm::MainForm();
 }
 
 void TLayoutManagerControl::DeleteData()

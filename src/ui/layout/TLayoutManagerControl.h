@@ -90,6 +90,9 @@ private:
     void RestoreForm(QWidget &AForm);
     void RestoreControl(QWidget &AControl);
     void RestoreProperties(QObject &AComponent);
+    // Where a plain component name is looked up when the component has no owner: the manager's form, else the
+    // application's main form.
+    QObject *ReferenceHome() const;
     void SaveForm(QWidget &AForm);
     void SaveControl(QWidget &AControl);
     void SaveProperties(QObject &AComponent);

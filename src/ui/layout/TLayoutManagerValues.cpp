@@ -42,6 +42,16 @@ int TLayoutManagerValues::IndexOf(std::string_view AName) const
     return -1;
 }
 
+void TLayoutManagerValues::Assign(const TLayoutManagerValues &Source)
+{
+    if (&Source == this)
+        return;
+    FItems.clear();
+    // The source's names are unique already, so no copy can meet a duplicate.
+    for (const auto &item : Source.FItems)
+        AddItem().Assign(*item);
+}
+
 TLayoutManagerValue &TLayoutManagerValues::AddItem()
 {
     return *FItems.emplace_back(std::make_unique<TLayoutManagerValue>(this));

@@ -43,6 +43,9 @@ public:
     // Appends a value without key when the name is new.
     void SetValueByName(const std::string &Name, TLayoutVariant Value);
 
+    // Replaces the values by copies of Source's, in its order; section and cipherer stay.
+    void Assign(const TLayoutManagerValues &Source);
+
     void Save();
     void Restore();
 

@@ -2,6 +2,8 @@
 
 #include "ILayoutScreenSource.h"
 #include "Quarl.LayoutManager.Form.h"
+#include "TAction.h"
+#include "TInterfaceList.h"
 
 #include <QAction>
 #include <QDropEvent>
@@ -40,11 +42,9 @@ class Twnd_vx_Test : public QWidget {
     Q_OBJECT
 };
 
-// A list control publishing the names its stored section uses.
+// A control publishing one property of each kind the stored keys cannot take as plain values.
 class TTestList : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
-    Q_PROPERTY(bool Visible READ IsShown WRITE setVisible)
     Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
     Q_PROPERTY(double Ratio READ Ratio WRITE SetRatio)
     Q_PROPERTY(QAction *Source READ Source WRITE SetSource)
@@ -52,9 +52,6 @@ class TTestList : public QWidget {
 public:
     using QWidget::QWidget;
 
-    int Tag() const { return FTag; }
-    void SetTag(int value) { FTag = value; }
-    bool IsShown() const { return !isHidden(); }
     QStringList Lines() const { return FLines; }
     void SetLines(const QStringList &value) { FLines = value; }
     double Ratio() const { return FRatio; }
@@ -63,18 +60,9 @@ public:
     void SetSource(QAction *value) { FSource = value; }
 
 private:
-    int FTag = 0;
     QStringList FLines;
     double FRatio = 0.5;
     QAction *FSource = nullptr;
-};
-
-class TTestAction : public QAction {
-    Q_OBJECT
-    Q_PROPERTY(bool Checked READ isChecked WRITE setChecked)
-
-public:
-    using QAction::QAction;
 };
 
 // A layout-managed form that records what its hooks and its show event saw.
@@ -98,4 +86,23 @@ protected:
         PosAtShow = pos();
         TLMForm::showEvent(event);
     }
+};
+
+// The main window's class name, with the components whose settings it keeps.
+class Twnd_vx_Main : public TLMForm {
+    Q_OBJECT
+
+public:
+    explicit Twnd_vx_Main(QWidget *parent = nullptr) : TLMForm(parent)
+    {
+        Tree->setObjectName("Tree");
+        acPersistent->setObjectName("acPersistent");
+        acCaption->setObjectName("acCaption");
+        for (QAction *action : {static_cast<QAction *>(acPersistent), static_cast<QAction *>(acCaption)})
+            action->setCheckable(true);
+    }
+
+    TInterfaceList *Tree = new TInterfaceList(this);
+    TAction *acPersistent = new TAction(this);
+    TAction *acCaption = new TAction(this);
 };

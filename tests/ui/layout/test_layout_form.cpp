@@ -252,3 +252,39 @@ TEST_F(LayoutFormTest, ClosingIsSetOnlyWhenClosingFreesTheForm)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LayoutFormTest, SecondFormTakesTheMainFormsStorageAndReadOnlyChoice)
+{
+    auto main = NewForm();
+    main->SetLayoutReadOnly(true);
+    ASSERT_EQ(TLMForm::MainForm(), main.get());
+
+    Tfrm_vx_Managed second;
+    EXPECT_EQ(TLMForm::MainForm(), main.get());
+    EXPECT_EQ(second.LayoutManager().GetStorage(), FStorage);
+    EXPECT_TRUE(second.GetLayoutReadOnly());
+    EXPECT_TRUE(second.LayoutManager().GetReadOnly());
+
+    main->SetLayoutReadOnly(false);
+    Tfrm_vx_Managed third;
+    EXPECT_FALSE(third.GetLayoutReadOnly());
+    EXPECT_FALSE(third.LayoutManager().GetReadOnly());
+}
+
+TEST_F(LayoutFormTest, FreeingTheMainFormMakesTheNextLiveFormMain)
+{
+    auto main = NewForm();
+    auto second = std::make_unique<Tfrm_vx_Managed>();
+    main.reset();
+    EXPECT_EQ(TLMForm::MainForm(), second.get());
+    second.reset();
+    EXPECT_EQ(TLMForm::MainForm(), nullptr);
+
+    // Without a main form nothing is shared.
+    Tfrm_vx_Managed alone;
+    EXPECT_EQ(alone.LayoutManager().GetStorage(), nullptr);
+}
+
+} // namespace

@@ -2,6 +2,8 @@
 #include "LayoutTestForms.h"
 #include "Quarl.LayoutManager.Control.h"
 #include "Quarl.LayoutManager.Storage.h"
+#include "TLayoutManagerValue.h"
+#include "TLayoutManagerValues.h"
 #include "TemporaryFolder.h"
 
 #include <QVBoxLayout>
@@ -70,7 +72,7 @@ TEST_F(LayoutManagerTest, NoFileKeepsDesignedValuesAndStillFiresBothRestoreEvent
 {
     Twnd_vx_Test form;
     form.setGeometry(30, 40, 300, 200);
-    auto *list = new TTestList(&form);
+    auto *list = new TInterfaceList(&form);
     list->setObjectName("Tree");
     list->SetTag(7);
     auto manager = ManagerFor(form);
@@ -92,7 +94,7 @@ TEST_F(LayoutManagerTest, NoFileKeepsDesignedValuesAndStillFiresBothRestoreEvent
     EXPECT_FALSE(manager->GetRestoring());
     EXPECT_EQ(form.pos(), QPoint(30, 40));
     EXPECT_EQ(form.size(), QSize(300, 200));
-    EXPECT_EQ(list->Tag(), 7);
+    EXPECT_EQ(list->GetTag(), 7);
     EXPECT_FALSE(FileExists());
 }
 
@@ -222,11 +224,11 @@ TEST_F(LayoutManagerTest, SectionsFollowTheOwningFormAndPropertiesAreSorted)
     Twnd_vx_Test form;
     // The container in between only lays the list out; the form owns it.
     auto *container = new QWidget(&form);
-    auto *list = new TTestList(container);
+    auto *list = new TInterfaceList(container);
     list->setObjectName("Tree");
     list->SetTag(1);
     list->hide();
-    auto *action = new TTestAction(&form);
+    auto *action = new TAction(&form);
     action->setObjectName("acPersistent");
     action->setCheckable(true);
     action->setChecked(true);
@@ -247,7 +249,7 @@ TEST_F(LayoutManagerTest, SectionsFollowTheOwningFormAndPropertiesAreSorted)
     Store("Twnd_vx_Test\\Tree", "Visible", "1");
     manager->Restore();
     EXPECT_FALSE(action->isChecked());
-    EXPECT_EQ(list->Tag(), 0);
+    EXPECT_EQ(list->GetTag(), 0);
     EXPECT_FALSE(list->isHidden());
 }
 
@@ -312,6 +314,23 @@ TEST_F(LayoutManagerTest, ComponentReferenceIsFoundByNameAndCheckedForItsClass)
     Store("Twnd_vx_Test\\Tree", "Source", "wnd_vx_Test.acCaption");
     manager->Restore();
     EXPECT_EQ(list->Source(), target);
+}
+
+TEST_F(LayoutManagerTest, UnownedReferenceIsLookedUpInTheMainForm)
+{
+    Tfrm_vx_Managed main;
+    auto *target = new QAction(&main);
+    target->setObjectName("acCaption");
+    // Neither the list nor its manager has an owner to look the name up in.
+    TTestList list;
+    list.setObjectName("Tree");
+    TLayoutManager manager;
+    manager.SetStorage(FStorage);
+    manager.Add(static_cast<QObject *>(&list), {"Source"});
+    Store("TTestList", "Source", "acCaption");
+
+    manager.Restore();
+    EXPECT_EQ(list.Source(), target);
 }
 
 // The INI storage with writes, and on request reads, refused as a full disk would refuse them.
@@ -392,7 +411,7 @@ TEST_F(LayoutManagerTest, RefusedStorageErrorReachesTheCallerWithTheStorageClose
 TEST_F(LayoutManagerTest, DeleteAndClearDropRecordsAndClearCanDropTheirSections)
 {
     Twnd_vx_Test form;
-    auto *action = new TTestAction(&form);
+    auto *action = new TAction(&form);
     action->setObjectName("acCaption");
     auto manager = ManagerFor(form);
     manager->Add(action, {"Checked"});
@@ -409,6 +428,32 @@ TEST_F(LayoutManagerTest, DeleteAndClearDropRecordsAndClearCanDropTheirSections)
     EXPECT_EQ(StoredSection("Twnd_vx_Test\\acCaption"), std::vector<std::string>{});
     // The form's record was deleted before, so its section was not the manager's to drop.
     EXPECT_NE(Stored("Twnd_vx_Test", "Pos"), "<absent>");
+}
+
+TEST_F(LayoutManagerTest, AssigningStoredValuesCopiesThemInOrder)
+{
+    Twnd_vx_Test form;
+    auto source = ManagerFor(form);
+    source->SetValueByName("Units", TLayoutVariant(std::int64_t{1}));
+    source->SetValueByName("eth0", TLayoutVariant(true));
+    source->StoredValues().GetItem(1).SetKey("k");
+    TLayoutManager target;
+    target.SetValueByName("Old", TLayoutVariant(std::int64_t{5}));
+
+    target.SetStoredValues(source->StoredValues());
+    ASSERT_EQ(target.StoredValues().Count(), 2);
+    EXPECT_EQ(target.StoredValues().GetItem(0).GetName(), "Units");
+    EXPECT_EQ(target.StoredValues().GetItem(1).GetName(), "eth0");
+    EXPECT_EQ(target.StoredValues().GetItem(1).GetKey(), "k");
+    EXPECT_EQ(target.GetValueByName("Units"), TLayoutVariant(std::int64_t{1}));
+    EXPECT_EQ(target.StoredValues().IndexOf("Old"), -1);
+    // Copies, not shared items: the collection and its owner stay the target's.
+    EXPECT_EQ(target.StoredValues().GetItem(0).Values(), &target.StoredValues());
+    target.SetValueByName("Units", TLayoutVariant(std::int64_t{0}));
+    EXPECT_EQ(source->GetValueByName("Units"), TLayoutVariant(std::int64_t{1}));
+
+    source->SetStoredValues(source->StoredValues());
+    EXPECT_EQ(source->StoredValues().Count(), 2);
 }
 
 TEST_F(LayoutManagerTest, SaveDuringRestoreIsDropped)

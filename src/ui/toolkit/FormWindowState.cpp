@@ -18,3 +18,13 @@ void ApplyFormWindowState(QWidget &AForm, int AState)
         states |= Qt::WindowMaximized;
     AForm.setWindowState(states);
 }
+
+int FormStyle(const QWidget &AForm)
+{
+    return AForm.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? StyleStayOnTop : StyleNormal;
+}
+
+void ApplyFormStyle(QWidget &AForm, int AStyle)
+{
+    AForm.setWindowFlag(Qt::WindowStaysOnTopHint, AStyle == StyleStayOnTop);
+}

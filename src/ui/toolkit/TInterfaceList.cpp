@@ -1,0 +1,3 @@
+#include "TInterfaceList.h"
+
+TInterfaceList::TInterfaceList(QWidget *parent) : QTreeWidget(parent) {}
