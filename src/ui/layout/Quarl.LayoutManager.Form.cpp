@@ -2,6 +2,7 @@
 
 #include "FormWindowState.h"
 #include "ILayoutScreenSource.h"
+#include "ShowException.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -222,7 +223,7 @@ void TLMForm::DisplayChanged()
         try {
             FLM->Restore(this);
         } catch (const std::exception &error) {
-            qWarning("%s", error.what());
+            ShowException(error);
         }
         FLM->SetOptions(this, saved);
     }
@@ -285,7 +286,7 @@ void TLMForm::SaveLayout()
     try {
         FLM->Save();
     } catch (const std::exception &error) {
-        qWarning("%s", error.what());
+        ShowException(error);
     }
 }
 
@@ -294,6 +295,6 @@ void TLMForm::RestoreLayout()
     try {
         FLM->Restore();
     } catch (const std::exception &error) {
-        qWarning("%s", error.what());
+        ShowException(error);
     }
 }

@@ -101,7 +101,7 @@ private:
     // for the end of the move.
     void MovingOrSizing();
     void WatchScreen(QScreen *AScreen);
-    // Errors of the storage reach the log; the form stays usable.
+    // Errors of the storage go to the general error handling; the form stays usable.
     void SaveLayout();
     void RestoreLayout();
 

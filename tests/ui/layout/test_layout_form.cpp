@@ -1,5 +1,6 @@
 #include "LayoutTestForms.h"
 #include "Quarl.LayoutManager.Storage.h"
+#include "ShownErrors.h"
 #include "TemporaryFolder.h"
 
 #include <QDropEvent>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
@@ -126,6 +128,29 @@ TEST_F(LayoutFormTest, MoveIsSavedAfterAQuietIntervalAndDestructionSaves)
     const QSize outer = form->frameGeometry().size();
     form.reset();
     EXPECT_EQ(Stored("Size"), std::to_string(outer.width()) + "," + std::to_string(outer.height()));
+}
+
+TEST_F(LayoutFormTest, RefusedSaveAfterAMoveIsShownAndTheFormStaysUsable)
+{
+    // A folder that is a file: no user, root included, can write below it.
+    const std::filesystem::path blocker = FFolder / "blocker";
+    std::ofstream(blocker) << "not a folder";
+    const std::string refused = (blocker / "vorlix.ini").string();
+    FStorage->SetFileName(refused);
+    TShownErrors shown;
+    auto form = NewForm();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->move(210, 220);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.Messages.empty(); }));
+    EXPECT_EQ(shown.Messages, (std::vector<std::string>{"Unable to write to " + refused}));
+    EXPECT_TRUE(form->isVisible());
+
+    FStorage->SetFileName((FFolder / "vorlix.ini").string());
+    form->move(230, 240);
+    QTest::qWait(TLMForm::MoveQuietMilliseconds * 2);
+    EXPECT_EQ(Stored("Pos"), "230,240");
+    EXPECT_EQ(shown.Messages.size(), 1U);
 }
 
 TEST_F(LayoutFormTest, ReadOnlyFromTheFileStopsEverySave)
