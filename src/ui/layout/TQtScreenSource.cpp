@@ -7,6 +7,11 @@
 
 #include <cmath>
 
+int TQtScreenSource::EffectiveDpi(const QScreen &AScreen)
+{
+    return static_cast<int>(std::lround(AScreen.logicalDotsPerInchX() * AScreen.devicePixelRatio()));
+}
+
 QRect TQtScreenSource::VirtualDesktop() const
 {
     QRect desktop;
@@ -49,5 +54,5 @@ int TQtScreenSource::MonitorNumber(const QWidget &AWindow) const
 int TQtScreenSource::MonitorDpi(const QWidget &AWindow) const
 {
     const QScreen *screen = NearestScreen(AWindow);
-    return screen == nullptr ? 0 : static_cast<int>(std::lround(screen->logicalDotsPerInchX()));
+    return screen == nullptr ? 0 : EffectiveDpi(*screen);
 }
