@@ -3,16 +3,17 @@
 #include "FormWindowState.h"
 #include "ILayoutScreenSource.h"
 #include "ShowException.h"
+#include "TQtScreenSource.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QRect>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QUrl>
-#include <QWindow>
-#include <QRect>
 
 #include <algorithm>
 #include <exception>
@@ -33,6 +34,18 @@ std::vector<TLMForm *> &LiveForms()
 {
     static std::vector<TLMForm *> forms;
     return forms;
+}
+
+// What Qt sends a window's widgets when the window moves to another screen: each re-resolves its fonts and
+// metrics for that screen.
+void SendScreenChange(QWidget &AWidget)
+{
+    QEvent change(QEvent::ScreenChangeInternal);
+    QCoreApplication::sendEvent(&AWidget, &change);
+    for (QObject *child : AWidget.children()) {
+        if (auto *widget = qobject_cast<QWidget *>(child))
+            SendScreenChange(*widget);
+    }
 }
 
 } // namespace
@@ -59,18 +72,32 @@ TLMForm::TLMForm(QWidget *parent)
             SaveLayout();
     });
     CenterTo(nullptr);
+    FDisplayChange.setSingleShot(true);
+    FDisplayChange.setInterval(0);
+    connect(&FDisplayChange, &QTimer::timeout, this, &TLMForm::DisplayChanged);
     connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen *screen) {
         WatchScreen(screen);
-        DisplayChanged();
+        FDisplayChange.start();
     });
-    connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this] { DisplayChanged(); });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this] { FDisplayChange.start(); });
     for (QScreen *screen : QGuiApplication::screens())
         WatchScreen(screen);
+    FScreenDpi = TQtScreenSource::EffectiveDpi(*screen());
 }
 
 void TLMForm::WatchScreen(QScreen *AScreen)
 {
-    connect(AScreen, &QScreen::geometryChanged, this, [this] { DisplayChanged(); });
+    // Qt 6.4 tells widgets of a new screen but not of a new scale on their own screen; the screen's signals
+    // tell of that. A new scale comes first, then the display change reads the layout for the new desktop.
+    connect(AScreen, &QScreen::logicalDotsPerInchChanged, this, [this] {
+        if (TakeNewDpi())
+            ApplyDpiChange();
+    });
+    connect(AScreen, &QScreen::geometryChanged, this, [this] {
+        if (TakeNewDpi())
+            ApplyDpiChange();
+        FDisplayChange.start();
+    });
 }
 
 TLMForm::~TLMForm()
@@ -125,6 +152,33 @@ void TLMForm::DoSysCommand(int ACommand)
                                                                    : OnRestore;
     if (event)
         event(this);
+}
+
+bool TLMForm::event(QEvent *event)
+{
+    // Qt tells the form of a new screen before its widgets; the form resolves them all at once, so that
+    // DPIChanging spans the whole change. They hear of it once more from Qt, which changes nothing then.
+    if (event->type() == QEvent::ScreenChangeInternal && TakeNewDpi()) {
+        ApplyDpiChange();
+        return true;
+    }
+    return TForm::event(event);
+}
+
+bool TLMForm::TakeNewDpi()
+{
+    const int dpi = TQtScreenSource::EffectiveDpi(*screen());
+    if (dpi == FScreenDpi)
+        return false;
+    FScreenDpi = dpi;
+    return true;
+}
+
+void TLMForm::ApplyDpiChange()
+{
+    const QScopedValueRollback changing(FDPIChanging, true);
+    SendScreenChange(*this);
+    update();
 }
 
 void TLMForm::changeEvent(QEvent *event)
@@ -205,8 +259,11 @@ void TLMForm::setVisible(bool visible)
         RestoreLayout();
     const bool showing = visible && !isVisible();
     QWidget::setVisible(visible);
-    if (showing)
-        FMonNum = FLM->GetScreenSource().MonitorNumber(*this);
+    if (!showing)
+        return;
+    // The window may have been created straight on another screen, which Qt does not report as a change.
+    FScreenDpi = TQtScreenSource::EffectiveDpi(*screen());
+    FMonNum = FLM->GetScreenSource().MonitorNumber(*this);
 }
 
 void TLMForm::SetAcceptFiles(bool AValue)

@@ -7,13 +7,12 @@
 #include <QStringList>
 #include <QTimer>
 
-class QScreen;
-
 #include <deque>
 #include <functional>
 #include <memory>
 
 class QRect;
+class QScreen;
 class TLMForm;
 
 using TLMFormNotifyEvent = std::function<void(TLMForm *Sender)>;
@@ -46,6 +45,8 @@ public:
     bool GetLayoutReadOnly() const override { return FRO; }
     void SetLayoutReadOnly(bool AValue) override;
     bool IsClosing() const override { return FClosing; }
+    // True while the form and its widgets are resolved anew for a screen of another DPI.
+    bool IsDPIChanging() const { return FDPIChanging; }
 
     // 0 normal, 1 minimized, 2 maximized; a change runs the two hooks around Qt's own.
     void SetWindowState(int AValue);
@@ -65,8 +66,8 @@ public:
     // Tells Qt whether files may be dropped on the window.
     bool GetAcceptFiles() const { return FAF; }
     void SetAcceptFiles(bool AValue);
-    // Re-reads the form's position and size for the new desktop, leaving its window state alone; Qt's screen
-    // signals call it.
+    // Re-reads the form's position and size for the new desktop, leaving its window state alone. Qt's screen
+    // signals call it once the event loop has taken all of them.
     void DisplayChanged();
 
     TLMFormNotifyEvent OnDisplayChange;
@@ -87,6 +88,7 @@ protected:
     // ACommand is the window state the window system moved the form to.
     virtual void DoSysCommand(int ACommand);
 
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
     void closeEvent(QCloseEvent *event) override;
@@ -101,6 +103,10 @@ private:
     // for the end of the move.
     void MovingOrSizing();
     void WatchScreen(QScreen *AScreen);
+    // Whether the form's screen now has another DPI than the one last seen; remembers the new one.
+    bool TakeNewDpi();
+    // Re-resolves the form and every widget on it for the new DPI, with DPIChanging set throughout.
+    void ApplyDpiChange();
     // Errors of the storage go to the general error handling; the form stays usable.
     void SaveLayout();
     void RestoreLayout();
@@ -115,8 +121,13 @@ private:
     bool FRO = false;
     bool FAF = false;
     bool FClosing = false;
+    bool FDPIChanging = false;
     int FMonNum = -1;
+    // Effective DPI of the form's screen when last seen.
+    int FScreenDpi = 0;
     // States set in code whose report back from the window system is still to come.
     std::deque<int> FCodeStates;
     QTimer FMoveQuiet;
+    // A new resolution moves every screen to its right as well; the display change follows them all, once.
+    QTimer FDisplayChange;
 };
