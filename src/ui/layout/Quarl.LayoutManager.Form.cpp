@@ -6,10 +6,12 @@
 #include "TQtScreenSource.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QRect>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -105,6 +107,7 @@ TLMForm::~TLMForm()
     FClosing = true;
     std::erase(LiveForms(), this);
     FMoveQuiet.stop();
+    ReleaseMouseCapture();
     if (FLC)
         SaveLayout();
 }
@@ -161,6 +164,10 @@ bool TLMForm::event(QEvent *event)
     if (event->type() == QEvent::ScreenChangeInternal && TakeNewDpi()) {
         ApplyDpiChange();
         return true;
+    }
+    if (event->type() == QEvent::WindowDeactivate && QWidget::mouseGrabber() == this) {
+        ReleaseMouseCapture();
+        MouseCaptureLost();
     }
     return TForm::event(event);
 }
@@ -258,11 +265,17 @@ void TLMForm::setVisible(bool visible)
     if (visible && !isVisible() && FLC)
         RestoreLayout();
     const bool showing = visible && !isVisible();
+    if (!visible)
+        ReleaseMouseCapture();
     QWidget::setVisible(visible);
     if (!showing)
         return;
     // The window may have been created straight on another screen, which Qt does not report as a change.
     FScreenDpi = TQtScreenSource::EffectiveDpi(*screen());
+    // No enter event comes for a window shown under the pointer, so its position decides.
+    FMouseInDialog = frameGeometry().contains(QCursor::pos());
+    if (!FMouseInDialog)
+        CaptureMouse();
     FMonNum = FLM->GetScreenSource().MonitorNumber(*this);
 }
 
@@ -322,6 +335,72 @@ void TLMForm::resizeEvent(QResizeEvent *event)
 {
     MovingOrSizing();
     QWidget::resizeEvent(event);
+}
+
+void TLMForm::enterEvent(QEnterEvent *event)
+{
+    PointerEntered();
+    TForm::enterEvent(event);
+}
+
+void TLMForm::leaveEvent(QEvent *event)
+{
+    if (!frameGeometry().contains(QCursor::pos())) {
+        CaptureMouse();
+        FMouseInDialog = false;
+    }
+    TForm::leaveEvent(event);
+}
+
+void TLMForm::mouseMoveEvent(QMouseEvent *event)
+{
+    // While the form holds the mouse, every move comes here: one inside means the pointer is back, also where
+    // the window system sent no enter event during the hold.
+    if (QWidget::mouseGrabber() == this && frameGeometry().contains(event->globalPosition().toPoint()))
+        PointerEntered();
+    TForm::mouseMoveEvent(event);
+}
+
+void TLMForm::mousePressEvent(QMouseEvent *event)
+{
+    if (QWidget::mouseGrabber() == this) {
+        if (frameGeometry().contains(event->globalPosition().toPoint())) {
+            PointerEntered();
+        } else {
+            ReleaseMouseCapture();
+            MouseCaptureLost();
+        }
+    }
+    TForm::mousePressEvent(event);
+}
+
+void TLMForm::CaptureMouse()
+{
+    if (!OnMouseClickOutside || !isVisible() || QWidget::mouseGrabber() == this)
+        return;
+    FTrackingBeforeCapture = hasMouseTracking();
+    setMouseTracking(true);
+    grabMouse();
+}
+
+void TLMForm::ReleaseMouseCapture()
+{
+    if (QWidget::mouseGrabber() != this)
+        return;
+    releaseMouse();
+    setMouseTracking(FTrackingBeforeCapture);
+}
+
+void TLMForm::PointerEntered()
+{
+    FMouseInDialog = true;
+    ReleaseMouseCapture();
+}
+
+void TLMForm::MouseCaptureLost()
+{
+    if (!FMouseInDialog && OnMouseClickOutside)
+        OnMouseClickOutside(this);
 }
 
 void TLMForm::MovingOrSizing()

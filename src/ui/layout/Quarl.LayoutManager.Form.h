@@ -79,6 +79,13 @@ public:
     TLMFormNotifyEvent OnRestore;
     TOnDropFilesEvent OnDropFiles;
     TMonitorChangedEvent OnMonitorChanged;
+    // A click outside the form. While the pointer is outside a visible form, the form holds the mouse (Qt's
+    // grab); a press anywhere outside, or the window losing activation, ends the hold and fires this, and the
+    // pointer coming back ends it quietly. The press that ends the hold is the form's, not the window's under
+    // it. Holding the mouse takes that click from every other window, so a form holds it only while this
+    // handler is set. Where the window system refuses grabs (Wayland), only the loss of activation and presses
+    // in the application's own windows are seen.
+    TLMFormNotifyEvent OnMouseClickOutside;
 
     void setVisible(bool visible) override;
 
@@ -90,6 +97,10 @@ protected:
 
     bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -107,6 +118,11 @@ private:
     bool TakeNewDpi();
     // Re-resolves the form and every widget on it for the new DPI, with DPIChanging set throughout.
     void ApplyDpiChange();
+    // The pointer is outside: hold the mouse, if anyone listens for a click outside.
+    void CaptureMouse();
+    void ReleaseMouseCapture();
+    void PointerEntered();
+    void MouseCaptureLost();
     // Errors of the storage go to the general error handling; the form stays usable.
     void SaveLayout();
     void RestoreLayout();
@@ -122,6 +138,9 @@ private:
     bool FAF = false;
     bool FClosing = false;
     bool FDPIChanging = false;
+    bool FMouseInDialog = false;
+    // Mouse tracking as it was before the hold; the hold needs moves to see the pointer come back.
+    bool FTrackingBeforeCapture = false;
     int FMonNum = -1;
     // Effective DPI of the form's screen when last seen.
     int FScreenDpi = 0;
