@@ -84,20 +84,16 @@ TLMForm::TLMForm(QWidget *parent)
     connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this] { FDisplayChange.start(); });
     for (QScreen *screen : QGuiApplication::screens())
         WatchScreen(screen);
-    FScreenDpi = TQtScreenSource::EffectiveDpi(*screen());
+    FScreenDpi = ScreenDpi();
 }
 
 void TLMForm::WatchScreen(QScreen *AScreen)
 {
     // Qt 6.4 tells widgets of a new screen but not of a new scale on their own screen; the screen's signals
     // tell of that. A new scale comes first, then the display change reads the layout for the new desktop.
-    connect(AScreen, &QScreen::logicalDotsPerInchChanged, this, [this] {
-        if (TakeNewDpi())
-            ApplyDpiChange();
-    });
+    connect(AScreen, &QScreen::logicalDotsPerInchChanged, this, [this] { FollowScreenDpi(); });
     connect(AScreen, &QScreen::geometryChanged, this, [this] {
-        if (TakeNewDpi())
-            ApplyDpiChange();
+        FollowScreenDpi();
         FDisplayChange.start();
     });
 }
@@ -161,10 +157,8 @@ bool TLMForm::event(QEvent *event)
 {
     // Qt tells the form of a new screen before its widgets; the form resolves them all at once, so that
     // DPIChanging spans the whole change. They hear of it once more from Qt, which changes nothing then.
-    if (event->type() == QEvent::ScreenChangeInternal && TakeNewDpi()) {
-        ApplyDpiChange();
+    if (event->type() == QEvent::ScreenChangeInternal && FollowScreenDpi())
         return true;
-    }
     if (event->type() == QEvent::WindowDeactivate && QWidget::mouseGrabber() == this) {
         ReleaseMouseCapture();
         MouseCaptureLost();
@@ -172,20 +166,21 @@ bool TLMForm::event(QEvent *event)
     return TForm::event(event);
 }
 
-bool TLMForm::TakeNewDpi()
+int TLMForm::ScreenDpi() const
 {
-    const int dpi = TQtScreenSource::EffectiveDpi(*screen());
+    return TQtScreenSource::EffectiveDpi(*screen());
+}
+
+bool TLMForm::FollowScreenDpi()
+{
+    const int dpi = ScreenDpi();
     if (dpi == FScreenDpi)
         return false;
     FScreenDpi = dpi;
-    return true;
-}
-
-void TLMForm::ApplyDpiChange()
-{
     const QScopedValueRollback changing(FDPIChanging, true);
     SendScreenChange(*this);
     update();
+    return true;
 }
 
 void TLMForm::changeEvent(QEvent *event)
@@ -271,7 +266,7 @@ void TLMForm::setVisible(bool visible)
     if (!showing)
         return;
     // The window may have been created straight on another screen, which Qt does not report as a change.
-    FScreenDpi = TQtScreenSource::EffectiveDpi(*screen());
+    FScreenDpi = ScreenDpi();
     // No enter event comes for a window shown under the pointer, so its position decides.
     FMouseInDialog = frameGeometry().contains(QCursor::pos());
     if (!FMouseInDialog)

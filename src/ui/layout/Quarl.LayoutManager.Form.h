@@ -114,10 +114,10 @@ private:
     // for the end of the move.
     void MovingOrSizing();
     void WatchScreen(QScreen *AScreen);
-    // Whether the form's screen now has another DPI than the one last seen; remembers the new one.
-    bool TakeNewDpi();
-    // Re-resolves the form and every widget on it for the new DPI, with DPIChanging set throughout.
-    void ApplyDpiChange();
+    int ScreenDpi() const;
+    // When the form's screen has another DPI than the one last seen, re-resolves the form and every widget on
+    // it for the new DPI, with DPIChanging set throughout; tells whether it did.
+    bool FollowScreenDpi();
     // The pointer is outside: hold the mouse, if anyone listens for a click outside.
     void CaptureMouse();
     void ReleaseMouseCapture();
