@@ -2,10 +2,12 @@
 
 #include "TImageList.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <QWidget>
 
 #include <array>
 
@@ -34,6 +36,28 @@ QImage RenderSvg(const QString &path, QSize devicePixels)
     return image;
 }
 
+// Renders a list again for the screen of the window it watches.
+class TRatioFollower final : public QObject {
+public:
+    TRatioFollower(TImageList *list, QWidget *window) : QObject(list), FList(list)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show || event->type() == QEvent::ScreenChangeInternal) {
+            if (const auto *window = qobject_cast<const QWidget *>(watched))
+                FList->SetDevicePixelRatio(window->devicePixelRatioF());
+        }
+        return false;
+    }
+
+private:
+    TImageList *FList; // the follower's parent
+};
+
 } // namespace
 
 TImageList *CreateInterfaceImageList(int PixelSize, QObject *Parent)
@@ -43,6 +67,12 @@ TImageList *CreateInterfaceImageList(int PixelSize, QObject *Parent)
     for (const char *path : InterfacePictures)
         list->AddSource([file = QString::fromLatin1(path)](QSize devicePixels) { return RenderSvg(file, devicePixels); });
     return list;
+}
+
+void FollowDevicePixelRatio(TImageList *List, QWidget *Window)
+{
+    // Owned by List; a destroyed Window drops its event filters itself.
+    new TRatioFollower(List, Window);
 }
 
 QIcon ApplicationIcon()

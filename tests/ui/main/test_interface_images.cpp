@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QWidget>
 
 #include <string>
 
@@ -79,6 +80,18 @@ TEST_P(InterfaceImageList, DoubleRatioDrawsTwiceTheDevicePixels)
 
 INSTANTIATE_TEST_SUITE_P(Sizes, InterfaceImageList, testing::Values(16, 32),
                          [](const testing::TestParamInfo<int> &row) { return "Pixels" + std::to_string(row.param); });
+
+// A list left at another screen's ratio draws blurred or oversized pictures on the window's screen.
+TEST(InterfaceImageList, FollowsTheRatioOfTheWindowItIsShownOn)
+{
+    QWidget window;
+    TImageList *list = CreateInterfaceImageList(16, &window);
+    FollowDevicePixelRatio(list, &window);
+    list->SetDevicePixelRatio(window.devicePixelRatioF() + 1.0);
+    window.show();
+    EXPECT_EQ(list->DevicePixelRatio(), window.devicePixelRatioF());
+    EXPECT_EQ(list->GetImage(0).size(), QSize(16, 16) * window.devicePixelRatioF());
+}
 
 TEST(ApplicationIcon, HasVisiblePicturesAtSmallAndLargeSizes)
 {
