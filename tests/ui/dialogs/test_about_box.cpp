@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -181,4 +182,27 @@ TEST(AboutBox, EscapeClosesLikeOk)
     QTimer::singleShot(0, &dialog, [&dialog] { QTest::keyClick(&dialog, Qt::Key_Escape); });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
+}
+
+// The box shows the process's own record, centred on its owner, and is freed when it closes.
+TEST(AboutBox, ShowAboutRunsWithTheProcessRecordAndFreesTheBox)
+{
+    QWidget owner;
+    owner.setGeometry(150, 120, 560, 480); // inside the 800 × 800 offscreen screen
+    owner.show();
+    QString product;
+    QPoint centre;
+    QTimer::singleShot(0, &owner, [&] {
+        auto *dialog = owner.findChild<TdlgAbout *>();
+        if (!dialog)
+            return;
+        product = Shown(*dialog, "lProduct");
+        centre = dialog->frameGeometry().center();
+        dialog->findChild<QPushButton *>(QStringLiteral("Button2"))->click();
+    });
+    ShowAbout(TLanguage::lngEn, &owner);
+    EXPECT_EQ(product, QString::fromStdString(ProcessVersionInfo().ProductName));
+    // Window frames and rounding shift the centre by a few pixels.
+    EXPECT_LE((centre - owner.frameGeometry().center()).manhattanLength(), 6) << "not centred on its owner";
+    EXPECT_EQ(owner.findChild<TdlgAbout *>(), nullptr);
 }

@@ -151,21 +151,27 @@ TEST_F(AdapterPropertiesDialog, DisconnectedVethShowsWarningAndItsOwnRecord)
 TEST_F(AdapterPropertiesDialog, ShowAdapterPropertiesRunsFilledAndFreesTheDialog)
 {
     QWidget owner;
+    owner.setGeometry(150, 120, 560, 480); // inside the 800 × 800 offscreen screen
+    owner.show();
     TAdapter adapter;
     adapter.Name = "wlan0";
     adapter.IPAddress = TSharedLines({"10.0.0.2=255.0.0.0"});
     QString shownName;
     bool wasModal = false;
+    QPoint centre;
     QTimer::singleShot(0, &owner, [&] {
         auto *dialog = owner.findChild<Tdlg_vx_AdapterInfo *>();
         if (!dialog)
             return;
         shownName = Shown(*dialog, "eName");
         wasModal = dialog->isModal() && dialog->isVisible();
+        centre = dialog->frameGeometry().center();
         dialog->findChild<QPushButton *>(QStringLiteral("OkButton"))->click();
     });
     ShowAdapterProperties(adapter, *FImages, &owner);
     EXPECT_TRUE(wasModal);
+    // Window frames and rounding shift the centre by a few pixels.
+    EXPECT_LE((centre - owner.frameGeometry().center()).manhattanLength(), 6) << "not centred on its owner";
     EXPECT_EQ(shownName, QStringLiteral("wlan0"));
     EXPECT_EQ(owner.findChild<Tdlg_vx_AdapterInfo *>(), nullptr);
 }
