@@ -90,6 +90,8 @@ void Twnd_vx_Main::CreateComponents()
 
     ilIntf16 = CreateInterfaceImageList(16, this);
     ilIntf32 = CreateInterfaceImageList(32, this);
+    FollowDevicePixelRatio(ilIntf16, this);
+    FollowDevicePixelRatio(ilIntf32, this);
 
     acPersistent = new TAction(QStringLiteral("保持布局和设置"), this);
     acPersistent->setObjectName("acPersistent");
