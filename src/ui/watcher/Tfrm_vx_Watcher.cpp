@@ -10,7 +10,7 @@
 #include "YesNoQuestion.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -130,28 +130,28 @@ void Tfrm_vx_Watcher::CreateGrid(QWidget *grid)
     lTDL = MakeValuePanel("lTDL", SkyBlue, QStringLiteral("下载"));
     lTUL = MakeValuePanel("lTUL", Lime, QStringLiteral("上传"));
 
-    auto *rows = new QVBoxLayout(grid);
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(0);
-    // Each row: the caption panel in a 70-pixel column, then equal columns for the values.
-    const auto addRow = [grid, rows](std::initializer_list<TLabelPanel *> panels) {
-        auto *row = new QWidget(grid);
-        row->setFixedHeight(18);
-        auto *cells = new QHBoxLayout(row);
-        cells->setContentsMargins(0, 0, 0, 0);
-        cells->setSpacing(0);
+    // A 70-pixel caption column, then six equal columns: three values of two columns each in the
+    // first two rows, two session totals of three columns each in the last.
+    auto *cells = new QGridLayout(grid);
+    cells->setContentsMargins(0, 0, 0, 0);
+    cells->setSpacing(0);
+    cells->setColumnMinimumWidth(0, 70);
+    for (int column = 1; column <= 6; ++column)
+        cells->setColumnStretch(column, 1);
+    const auto addRow = [cells](int row, std::initializer_list<TLabelPanel *> panels) {
+        const int span = 6 / (static_cast<int>(panels.size()) - 1);
         int column = 0;
         for (TLabelPanel *panel : panels) {
-            panel->setParent(row);
-            if (column++ == 0)
-                panel->setFixedWidth(70);
-            cells->addWidget(panel, column == 1 ? 0 : 1);
+            cells->addWidget(panel, row, column, 1, column == 0 ? 1 : span);
+            column += column == 0 ? 1 : span;
         }
-        rows->addWidget(row);
+        cells->setRowMinimumHeight(row, 18);
     };
-    addRow({DLLabel, lDL, lDLMax, lDLTotal});
-    addRow({ULLabel, lUL, lULMax, lULTotal});
-    addRow({Panel1, lTDL, lTUL});
+    addRow(0, {DLLabel, lDL, lDLMax, lDLTotal});
+    addRow(1, {ULLabel, lUL, lULMax, lULTotal});
+    addRow(2, {Panel1, lTDL, lTUL});
+    for (TLabelPanel *caption : {DLLabel, ULLabel, Panel1})
+        caption->setFixedWidth(70);
     grid->setFixedHeight(54);
 }
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 // Clocks a test steps by hand: the 32-bit tick count and the local date-time move together.
@@ -45,4 +46,10 @@ inline QString Transfer(double bytes)
 inline QString Speed(double bytesPerSecond)
 {
     return QString::fromStdString(FormatSpeed(bytesPerSecond));
+}
+
+// Failure messages show texts, not UTF-16 code units.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
 }
