@@ -81,7 +81,7 @@ void Tsp_CustomLineAttr::SetVisible(bool value)
 
 void Tsp_CustomLineAttr::SetPenAttr(QPen &APen) const
 {
-    APen.setColor(ColorToQColor(fColor));
+    APen.setColor(ToQColor(fColor));
     APen.setStyle(ToQtPenStyle(fStyle));
     APen.setWidth(fWidth);
 }

@@ -1,6 +1,6 @@
 #include "Tsp_PlotFrame.h"
 
-#include "Tsp_Color.h"
+#include "TColor.h"
 #include "Tsp_XYPlot.h"
 
 #include <QPainter>
@@ -34,8 +34,8 @@ void DrawPlotFrame(QPainter &canvas, Tsp_BorderStyle style, int W, int H, const 
     canvas.setRenderHint(QPainter::Antialiasing, false);
     canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
     canvas.setBrush(Qt::NoBrush);
-    const QColor highlight = ColorToQColor(clBtnHighlight);
-    const QColor shadow = ColorToQColor(clBtnShadow);
+    const QColor highlight = ToQColor(clBtnHighlight);
+    const QColor shadow = ToQColor(clBtnShadow);
     const QColor black = Qt::black;
     switch (style) {
     case Tsp_BorderStyle::bs_None:

@@ -102,12 +102,12 @@ void Tsp_PointAttr::SetStyle(Qt::BrushStyle s)
 
 QBrush Tsp_PointAttr::Brush() const
 {
-    return QBrush(ColorToQColor(fColor), fStyle);
+    return QBrush(ToQColor(fColor), fStyle);
 }
 
 void Tsp_PointAttr::SetPenAttr(QPen &APen) const
 {
-    APen.setColor(ColorToQColor(fBorderColor));
+    APen.setColor(ToQColor(fBorderColor));
     APen.setWidth(fBorderWidth);
     APen.setStyle(Qt::SolidLine);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Tsp_Color.h"
+#include "TColor.h"
 
 #include <Qt>
 

@@ -2,7 +2,7 @@
 
 #include "Tsp_Axis.h"
 #include "Tsp_AxisPlot.h"
-#include "Tsp_Color.h"
+#include "TColor.h"
 #include "Tsp_PlotTypes.h"
 
 #include <QCursor>
@@ -19,10 +19,6 @@ class Tsp_DataSeries;
 class Tsp_MemBitmap;
 class Tsp_PlotMarker;
 
-// The toolkit's button-face and button highlight/shadow system colours.
-constexpr TColor clBtnFace = 0xFF00000F;
-constexpr TColor clBtnShadow = 0xFF000010;
-constexpr TColor clBtnHighlight = 0xFF000014;
 // The colour value meaning "no colour": a field with it is not painted.
 constexpr TColor clNone = 0x1FFFFFFF;
 

@@ -65,7 +65,7 @@ void Tsp_XYPlot::DrawAround()
     canvas.setRenderHint(QPainter::Antialiasing, false);
     canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
     // Each rectangle leaves out its right column and bottom row.
-    const QColor color = ColorToQColor(fColor);
+    const QColor color = ToQColor(fColor);
     canvas.fillRect(QRect(0, 0, fDWidth, FR.Top), color);
     canvas.fillRect(QRect(0, FR.Bottom + 1, fDWidth, fDHeight - FR.Bottom - 1), color);
     canvas.fillRect(QRect(0, FR.Top, FR.Left, FR.Bottom + 1 - FR.Top), color);
@@ -135,7 +135,7 @@ void Tsp_XYPlot::DrawCaptions()
 
 void Tsp_XYPlot::DrawFrame()
 {
-    DrawPlotFrame(*fDCanvas, fFrameStyle, fDWidth, fDHeight, ColorToQColor(fColor));
+    DrawPlotFrame(*fDCanvas, fFrameStyle, fDWidth, fDHeight, ToQColor(fColor));
 }
 
 void Tsp_XYPlot::DrawField()
@@ -146,7 +146,7 @@ void Tsp_XYPlot::DrawField()
     canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
     canvas.setClipRect(QRect(FR.Left, FR.Top, FR.Width(), FR.Height()), Qt::IntersectClip);
     if (FBColor != clNone) {
-        canvas.fillRect(QRect(FR.Left, FR.Top, FR.Width(), FR.Height()), ColorToQColor(FBColor));
+        canvas.fillRect(QRect(FR.Left, FR.Top, FR.Width(), FR.Height()), ToQColor(FBColor));
     }
     DoFieldDraw();
     canvas.setBrush(Qt::NoBrush);

@@ -92,9 +92,9 @@ struct FrameRow {
     RingColor expected;
 };
 
-QRgb Highlight() { return ColorToQColor(clBtnHighlight).rgb(); }
-QRgb Shadow() { return ColorToQColor(clBtnShadow).rgb(); }
-QRgb Own() { return ColorToQColor(plotColor).rgb(); }
+QRgb Highlight() { return ToQColor(clBtnHighlight).rgb(); }
+QRgb Shadow() { return ToQColor(clBtnShadow).rgb(); }
+QRgb Own() { return ToQColor(plotColor).rgb(); }
 constexpr QRgb black = 0xFF000000;
 
 bool LeftOrTop(char side) { return side == 'l' || side == 't'; }

@@ -14,8 +14,10 @@ QColor SystemColor(unsigned index)
     case 13: return palette.color(QPalette::Active, QPalette::Highlight);
     case 14: return palette.color(QPalette::Active, QPalette::HighlightedText);
     case 15: return palette.color(QPalette::Active, QPalette::Button);
+    case 16: return palette.color(QPalette::Active, QPalette::Dark);
     case 17: return palette.color(QPalette::Disabled, QPalette::Text);
     case 18: return palette.color(QPalette::Active, QPalette::ButtonText);
+    case 20: return palette.color(QPalette::Active, QPalette::Light);
     default: return QColor(Qt::black);
     }
 }

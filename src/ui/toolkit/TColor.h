@@ -14,14 +14,17 @@ inline constexpr TColor clDefaultMarker = 0x1FFFFFFF;
 inline constexpr TColor clSystemColorFlag = 0xFF000000;
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clGray = 0x808080;
 inline constexpr TColor clMoneyGreen = 0xC0DCC0;
 inline constexpr TColor clWindowText = clSystemColorFlag | 8;
 inline constexpr TColor clWindow = clSystemColorFlag | 5;
 inline constexpr TColor clBtnFace = clSystemColorFlag | 15;
+inline constexpr TColor clBtnShadow = clSystemColorFlag | 16;
 inline constexpr TColor clBtnText = clSystemColorFlag | 18;
 inline constexpr TColor clGrayText = clSystemColorFlag | 17;
 inline constexpr TColor clHighlight = clSystemColorFlag | 13;
 inline constexpr TColor clHighlightText = clSystemColorFlag | 14;
+inline constexpr TColor clBtnHighlight = clSystemColorFlag | 20;
 
 inline constexpr TColor RGBColor(int r, int g, int b)
 {
