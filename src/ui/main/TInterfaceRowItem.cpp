@@ -7,8 +7,8 @@
 #include <QIcon>
 #include <QPixmap>
 
-TInterfaceRowItem::TInterfaceRowItem(const Twnd_vx_Main &Owner, const TInterfaceRow &Row, bool Checked)
-    : QTreeWidgetItem(UserType), Row(Row), Checked(Checked), FOwner(Owner)
+TInterfaceRowItem::TInterfaceRowItem(const Twnd_vx_Main &Owner, const TInterfaceRow &ARow, bool AChecked)
+    : QTreeWidgetItem(UserType), Row(ARow), Checked(AChecked), FOwner(Owner)
 {
     setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     setCheckState(0, Checked ? Qt::Checked : Qt::Unchecked);

@@ -19,7 +19,7 @@ struct TInterfaceRow {
 // window for its texts, icon and font on every paint, so a refresh only has to store new counters.
 class TInterfaceRowItem final : public QTreeWidgetItem {
 public:
-    TInterfaceRowItem(const Twnd_vx_Main &Owner, const TInterfaceRow &Row, bool Checked);
+    TInterfaceRowItem(const Twnd_vx_Main &Owner, const TInterfaceRow &ARow, bool AChecked);
 
     TInterfaceRow Row;
     // The check state as last set in code or acted on; a check box change that differs is the user's.

@@ -16,8 +16,8 @@
 #include "TToolTipTimingStyle.h"
 #include "TTopMostSuspension.h"
 #include "Tdlg_vx_AdapterInfo.h"
-#include "Tfrm_vx_Watcher.h"
 #include "TLabelPanel.h"
+#include "Tfrm_vx_Watcher.h"
 #include "Tsp_XYLine.h"
 #include "Tsp_XYPlot.h"
 
