@@ -2,6 +2,7 @@
 #include "LayoutStorage.h"
 #include "Quarl.LayoutManager.Storage.h"
 #include "Startup.h"
+#include "TSingleInstance.h"
 #include "TTerminationSignals.h"
 #include "Twnd_vx_Main.h"
 
@@ -9,6 +10,19 @@
 
 #include <cstdlib>
 #include <memory>
+
+namespace {
+
+void BringForward(Twnd_vx_Main &window)
+{
+    window.show();
+    if (window.isMinimized())
+        window.showNormal();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -22,13 +36,23 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Vorlix"));
     QApplication::setWindowIcon(ApplicationIcon());
 
+    Twnd_vx_Main *window = nullptr;
+    const TSingleInstance instance(TSingleInstance::ServerNameFor(QGuiApplication::platformName()), [&window] {
+        if (window != nullptr)
+            BringForward(*window);
+    });
+    if (!instance.IsFirst())
+        return 0;
+
     int result = 0;
     {
-        Twnd_vx_Main window;
+        Twnd_vx_Main main;
+        window = &main;
         // A termination signal ends the program the way closing its window does.
-        const TTerminationSignals termination([&window] { window.close(); });
-        window.show();
+        const TTerminationSignals termination([&main] { main.close(); });
+        main.show();
         result = QApplication::exec();
+        window = nullptr;
     }
     LayoutStorage().reset();
     return result;
