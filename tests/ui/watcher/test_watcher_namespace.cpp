@@ -1,6 +1,8 @@
 #include "WatcherProbe.h"
 
 #include "Quarl.Control.GradientBar.h"
+#include "InterfaceImageIndex.h"
+#include "InterfaceImages.h"
 #include "Quarl_IpHlpAPI.h"
 #include "TNetworkNamespace.h"
 
@@ -160,12 +162,14 @@ TEST_F(WatcherOnVeth, RatesAndTotalsAgreeWithTheKernelCounters)
     ASSERT_TRUE(own.Bound());
 
     TSteppedClocks clocks;
-    Tfrm_vx_Watcher panel(nullptr, nullptr);
+    QObject owner;
+    Tfrm_vx_Watcher panel(CreateInterfaceImageList(16, &owner), CreateInterfaceImageList(32, &owner));
     panel.SetClocks(clocks.Clocks());
     panel.Adapter.IntfIdx = FIndex;
     panel.Adapter.Name = "vxw";
     panel.Initialize();
     panel.Header->SetCaption(QStringLiteral("vxw"));
+    panel.Header->SetImageIndex(InterfaceImageIndex(IF_TYPE_ETHERNET_CSMACD, MIB_IF_OPER_STATUS_OPERATIONAL));
     panel.Header->setToolTip(QStringLiteral("veth of the test"));
     panel.show();
 
