@@ -51,7 +51,7 @@ public:
             QApplication::processEvents();
         }
         for (int i = 0; i < points; ++i) {
-            Traffic(i);
+            Traffic();
             Advance();
             Panel->TimerTimer();
         }
@@ -66,14 +66,9 @@ public:
     LoopbackPanel(const LoopbackPanel &) = delete;
     LoopbackPanel &operator=(const LoopbackPanel &) = delete;
 
-    void Traffic(int i)
-    {
-        static const std::array<char, 1500> payload{};
-        ::sendto(FSocket, payload.data(), static_cast<std::size_t>(64 + i * 37 % 1400), 0,
-                 reinterpret_cast<const sockaddr *>(&FTarget), sizeof(FTarget));
-    }
-    // Keeps the graph at its length by dropping the oldest point, as the cap does at its own length.
-    void HoldLength(int points)
+    // The counters move, the clocks step a second, and the graph is held at `points` before the
+    // tick adds one (at the cap the tick drops the oldest itself); pending paints are done first.
+    void PrepareTick(int points)
     {
         for (Tsp_XYLine *line : {Panel->sp_XYLine1, Panel->sp_XYLine2}) {
             line->SetLockInvalidate(true);
@@ -82,60 +77,56 @@ public:
             }
             line->SetLockInvalidate(false);
         }
+        QApplication::processEvents();
+        Traffic();
+        Advance();
+    }
+
+    bool Exposed() const { return Panel->windowHandle() && Panel->windowHandle()->isExposed(); }
+
+    std::unique_ptr<Tfrm_vx_Watcher> Panel;
+
+private:
+    void Traffic()
+    {
+        static const std::array<char, 1500> payload{};
+        ::sendto(FSocket, payload.data(), static_cast<std::size_t>(64 + FSent++ * 37 % 1400), 0,
+                 reinterpret_cast<const sockaddr *>(&FTarget), sizeof(FTarget));
     }
     void Advance()
     {
         FTick += 1000;
         FNow += OneSecond;
     }
-    bool Exposed() const { return Panel->windowHandle() && Panel->windowHandle()->isExposed(); }
 
-    std::unique_ptr<Tfrm_vx_Watcher> Panel;
-
-private:
     int FSocket;
+    int FSent = 0;
     sockaddr_in FTarget{};
     std::uint32_t FTick = 1000;
     double FNow = 46366.5;
 };
 
 // One whole tick as the event loop runs it: read the counters, write eight texts, add a point to
-// each series, follow the time, rescale, then paint what changed (the graph once, the labels).
+// each series, follow the time, rescale, then paint what changed (the graph once, the labels). With
+// a second argument of 0 the sampling step alone, without painting.
 void BM_WatcherTick(benchmark::State &state)
 {
-    LoopbackPanel p(static_cast<int>(state.range(0)));
+    const auto points = static_cast<int>(state.range(0));
+    const bool paint = state.range(1) != 0;
+    LoopbackPanel p(points);
     if (!p.Exposed() || p.Panel->Adapter.IntfIdx == 0) {
         state.SkipWithError("the panel's window was not exposed or there is no loopback interface");
         return;
     }
-    int i = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        p.HoldLength(static_cast<int>(state.range(0)));
-        QApplication::processEvents();
-        p.Traffic(i++);
-        p.Advance();
+        p.PrepareTick(points);
         state.ResumeTiming();
         p.Panel->TimerTimer();
-        QApplication::processEvents();
+        if (paint) {
+            QApplication::processEvents();
+        }
     }
-    state.counters["points"] = p.Panel->sp_XYLine1->Count();
-}
-
-// The sampling step alone, without painting: what the graph's paint adds is the difference.
-void BM_WatcherTimerTimer(benchmark::State &state)
-{
-    LoopbackPanel p(static_cast<int>(state.range(0)));
-    int i = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        p.HoldLength(static_cast<int>(state.range(0)));
-        p.Traffic(i++);
-        p.Advance();
-        state.ResumeTiming();
-        p.Panel->TimerTimer();
-    }
-    QApplication::processEvents();
     state.counters["points"] = p.Panel->sp_XYLine1->Count();
 }
 
@@ -173,20 +164,9 @@ void BM_CappedSeriesSample(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_WatcherTick)->Arg(300)->Arg(Tfrm_vx_Watcher::HistoryLimit)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_WatcherTimerTimer)->Arg(300)->Arg(Tfrm_vx_Watcher::HistoryLimit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WatcherTick)
+    ->ArgsProduct({{300, Tfrm_vx_Watcher::HistoryLimit}, {1, 0}})
+    ->ArgNames({"points", "paint"})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WatcherMemoryAtCap)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CappedSeriesSample)->Arg(300)->Arg(Tfrm_vx_Watcher::HistoryLimit)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

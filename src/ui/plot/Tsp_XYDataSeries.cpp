@@ -292,39 +292,23 @@ void Tsp_XYDataSeries::RecomputeYExtremes()
     ValidY = true;
 }
 
-bool Tsp_XYDataSeries::GetXMin(double &V)
+bool Tsp_XYDataSeries::XExtreme(double &V, bool largest)
 {
     if (fPN == 0) {
         return false;
     }
     if (fSorted) {
-        V = GetX(0);
+        V = GetX(largest ? fPN - 1 : 0);
         return true;
     }
     if (!ValidX) {
         RecomputeXExtremes();
     }
-    V = XMin;
+    V = largest ? XMax : XMin;
     return true;
 }
 
-bool Tsp_XYDataSeries::GetXMax(double &V)
-{
-    if (fPN == 0) {
-        return false;
-    }
-    if (fSorted) {
-        V = GetX(fPN - 1);
-        return true;
-    }
-    if (!ValidX) {
-        RecomputeXExtremes();
-    }
-    V = XMax;
-    return true;
-}
-
-bool Tsp_XYDataSeries::GetYMin(double &V)
+bool Tsp_XYDataSeries::YExtreme(double &V, bool largest)
 {
     if (fPN == 0) {
         return false;
@@ -332,21 +316,18 @@ bool Tsp_XYDataSeries::GetYMin(double &V)
     if (!ValidY) {
         RecomputeYExtremes();
     }
-    V = fYWindow.Any() ? SerialY(fYWindow.MinSerial()) : std::numeric_limits<double>::quiet_NaN();
+    if (!fYWindow.Any()) {
+        V = std::numeric_limits<double>::quiet_NaN();
+    } else {
+        V = SerialY(largest ? fYWindow.MaxSerial() : fYWindow.MinSerial());
+    }
     return true;
 }
 
-bool Tsp_XYDataSeries::GetYMax(double &V)
-{
-    if (fPN == 0) {
-        return false;
-    }
-    if (!ValidY) {
-        RecomputeYExtremes();
-    }
-    V = fYWindow.Any() ? SerialY(fYWindow.MaxSerial()) : std::numeric_limits<double>::quiet_NaN();
-    return true;
-}
+bool Tsp_XYDataSeries::GetXMin(double &V) { return XExtreme(V, false); }
+bool Tsp_XYDataSeries::GetXMax(double &V) { return XExtreme(V, true); }
+bool Tsp_XYDataSeries::GetYMin(double &V) { return YExtreme(V, false); }
+bool Tsp_XYDataSeries::GetYMax(double &V) { return YExtreme(V, true); }
 
 void Tsp_XYDataSeries::SetLockInvalidate(bool b)
 {

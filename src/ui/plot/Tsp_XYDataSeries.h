@@ -75,6 +75,9 @@ private:
     void ForgetExtremes();
     void RecomputeXExtremes();
     void RecomputeYExtremes();
+    // The smallest or largest X or Y; false without points. All Y being NaN gives NaN.
+    bool XExtreme(double &V, bool largest);
+    bool YExtreme(double &V, bool largest);
     double SerialY(std::uint32_t serial) const { return GetY(static_cast<std::int32_t>(serial - fFirstSerial)); }
 
     QPainter *fCanvas = nullptr;
