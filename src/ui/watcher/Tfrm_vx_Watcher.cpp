@@ -110,7 +110,9 @@ Tfrm_vx_Watcher::Tfrm_vx_Watcher(TImageList *ilIntf16, TImageList *ilIntf32, QWi
     ConfigurePlot();
 
     connect(Timer, &QTimer::timeout, this, &Tfrm_vx_Watcher::TimerTimer);
-    connect(cbUnits, &QComboBox::currentIndexChanged, this, &Tfrm_vx_Watcher::sp_XYPlotDblClick);
+    // The user's choice only: the main window sets the stored units before the first tick, when a
+    // view reset would squeeze the value axis to 0..1 and the time axis to a single instant.
+    connect(cbUnits, &QComboBox::activated, this, &Tfrm_vx_Watcher::sp_XYPlotDblClick);
     connect(Panel1, &TLabelPanel::DblClick, this, &Tfrm_vx_Watcher::Panel1DblClick);
     connect(bProps, &QPushButton::clicked, this, &Tfrm_vx_Watcher::bPropsClick);
     resize(451, 210);
