@@ -113,7 +113,7 @@ protected:
         if (!FHere.IsCreated() || !FThere.IsCreated())
             GTEST_SKIP() << "cannot create network namespaces (needs root and iproute2's ip netns)";
         for (const TNetworkNamespace *side : {&FHere, &FThere})
-            side->Output("sysctl -qw net.ipv6.conf.all.disable_ipv6=1 net.ipv6.conf.default.disable_ipv6=1");
+            side->Output("sh -c 'for c in all default; do echo 1 > /proc/sys/net/ipv6/conf/$c/disable_ipv6; done' 2>&1");
         ASSERT_TRUE(FHere.Ip("link add vxw type veth peer name vxwpeer netns " + FThere.Name()));
         ASSERT_TRUE(FHere.Ip("addr add 10.79.0.1/24 dev vxw"));
         ASSERT_TRUE(FThere.Ip("addr add 10.79.0.2/24 dev vxwpeer"));
