@@ -360,6 +360,8 @@ void Tfrm_vx_Watcher::sp_XYPlotMouseMove(int X, int Y)
 
 void Tfrm_vx_Watcher::Panel1DblClick()
 {
+    // An always-on-top main window must not cover the question.
+    const TTopMostSuspension suspension;
     if (AskYesNo(QStringLiteral("清除会话总计?"), QStringLiteral("Confirmation"), this)) {
         TDL = 0;
         TUL = 0;

@@ -258,3 +258,27 @@ TEST_F(MainWindowCommandsTest, DragOnTheEmptyPanelAreaMovesTheWindowButNotOnAPan
 }
 
 } // namespace
+
+namespace {
+
+// The tray icon keeps no window open, so a window hidden to it is no last window that Qt would close: exit
+// must end the program all the same.
+TEST_F(MainWindowCommandsTest, ExitEndsTheProgramWhileTheWindowIsHidden)
+{
+    auto window = ShownWindow();
+    window->hide();
+    QTimer::singleShot(0, window.get(), [&window] { window->acExit->trigger(); });
+    bool stuck = false;
+    // Fires only when the program failed to end, so that the test ends anyway.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, [&stuck] {
+        stuck = true;
+        QCoreApplication::quit();
+    });
+    guard.start(20000);
+    QApplication::exec();
+    EXPECT_FALSE(stuck);
+}
+
+} // namespace
