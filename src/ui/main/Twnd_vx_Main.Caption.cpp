@@ -35,22 +35,22 @@ int Twnd_vx_Main::CaptionHeight()
 
 // Where the window system tells nothing of its frame, the frame is taken to be the title bar alone: the
 // heights then add up the same way in both directions.
-int Twnd_vx_Main::OuterHeight()
+int Twnd_vx_Main::FrameHeight()
 {
     if (!HasCaption())
-        return height();
+        return 0;
     const int title = CaptionHeight();
-    return height() + (FFrameHeight > 0 ? FFrameHeight : title);
+    return FFrameHeight > 0 ? FFrameHeight : title;
+}
+
+int Twnd_vx_Main::OuterHeight()
+{
+    return height() + FrameHeight();
 }
 
 void Twnd_vx_Main::SetOuterHeight(int AHeight)
 {
-    int frame = 0;
-    if (HasCaption()) {
-        const int title = CaptionHeight();
-        frame = FFrameHeight > 0 ? FFrameHeight : title;
-    }
-    resize(width(), AHeight - frame);
+    resize(width(), AHeight - FrameHeight());
 }
 
 void Twnd_vx_Main::HideCaption()

@@ -3,12 +3,13 @@
 #include "Quarl.LayoutManager.Form.h"
 #include "Quarl_NCC.h"
 
+#include <QStringList>
+
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 class QAction;
-class QActionGroup;
 class QMenu;
 class QMenuBar;
 class QScrollArea;
@@ -111,6 +112,8 @@ private:
     void HideCaption();
     void ShowCaption();
     void ApplyCaption(bool adjust);
+    // What the window system's frame adds to the window's height: nothing without a title bar.
+    int FrameHeight();
     // Heights with the window system's frame, the title bar included while there is one.
     int OuterHeight();
     void SetOuterHeight(int AHeight);
