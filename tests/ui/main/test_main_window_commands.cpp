@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -279,6 +280,27 @@ TEST_F(MainWindowCommandsTest, ExitEndsTheProgramWhileTheWindowIsHidden)
     guard.start(20000);
     QApplication::exec();
     EXPECT_FALSE(stuck);
+}
+
+} // namespace
+
+namespace {
+
+// The stored size of a window without title bar is that window's own: each start must not add or take away
+// a title bar's or a menu bar's height again.
+TEST_F(MainWindowCommandsTest, StoredCaptionOffComesBackAtTheStoredHeightStartAfterStart)
+{
+    WriteSettings("[Twnd_vx_Main\\acPersistent]\nChecked=1\n[Twnd_vx_Main\\acCaption]\nChecked=0\n");
+    std::vector<int> heights;
+    for (int start = 0; start < 3; ++start) {
+        auto window = ShownWindow();
+        EXPECT_FALSE(window->HasCaption());
+        EXPECT_TRUE(window->MainMenu->isHidden());
+        EXPECT_TRUE(window->isVisible());
+        heights.push_back(window->frameGeometry().height());
+    }
+    EXPECT_EQ(heights[1], heights[0]);
+    EXPECT_EQ(heights[2], heights[0]);
 }
 
 } // namespace
