@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program under Xvfb, driven from the keyboard with xdotool: Ctrl+I shows the interface list and the
-# window grows, Ctrl+W takes the title bar and menu bar away and the window shrinks; pressed again, each gives
+# window grows, Ctrl+W takes the title bar (the decorations the window asks its manager for) and the menu bar away
+# and the window shrinks; pressed again, each gives
 # the height back exactly. With persistence on in the settings file, the file holds the final state at exit.
 # Exit 77 (skipped) when something it needs is missing.
 set -euo pipefail
@@ -21,6 +22,8 @@ press() {
   echo "$2"
 }
 # The section's name goes through the environment: awk -v would read its backslashes as escapes.
+# The decorations field of the Motif hints, which window managers read for the title bar, also of a shown window.
+decorations() { DISPLAY="$display" xprop -id "$window" _MOTIF_WM_HINTS | awk -F', ' '{print $3}'; }
 section() { name="[$1]" awk '$0 == ENVIRON["name"] {on = 1; next} /^\[/ {on = 0} on' "$settings"; }
 
 start_namespaces
@@ -38,8 +41,10 @@ h2=$(press ctrl+i "$h1")
 ((h2 == h0)) || fail "Ctrl+I twice: height $h2, not $h0"
 h3=$(press ctrl+w "$h0")
 ((h3 < h0)) || fail "Ctrl+W left the height at $h0"
+[[ $(decorations) == 0x0 ]] || fail "Ctrl+W left the window decorated: $(decorations)"
 h4=$(press ctrl+w "$h3")
 ((h4 == h0)) || fail "Ctrl+W twice: height $h4, not $h0"
+[[ $(decorations) != 0x0 ]] || fail "Ctrl+W twice left the window undecorated"
 echo "heights: $h0, with the list $h1, without caption $h3"
 
 # Leave the list shown and the caption hidden, and let persistence write them at exit.
