@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The real program under Xvfb, driven from the keyboard with xdotool: Ctrl+I shows the interface list and the
 # window grows, Ctrl+W takes the title bar (the decorations the window asks its manager for) and the menu bar away
-# and the window shrinks; pressed again, each gives
-# the height back exactly. With persistence on in the settings file, the file holds the final state at exit.
+# and the window shrinks; pressed again, each gives the height back exactly. With persistence on in the settings file, the file holds the final state at exit.
 # Exit 77 (skipped) when something it needs is missing.
 set -euo pipefail
 vorlix=$1
