@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -37,11 +38,22 @@ protected:
         Shell("ip link del vxc");
     }
 
-    // A veth pair whose ends are both up is operational; with the peer down it has no carrier.
+    // A veth pair whose ends are both up is operational; with the peer down it has no carrier. The kernel turns
+    // the carrier on a moment after both ends are up, so a pair that is to be operational is waited for.
     static bool AddPair(const std::string &name, const std::string &peer, bool peerUp = true)
     {
-        return Shell("ip link add " + name + " type veth peer name " + peer) && Shell("ip link set " + name + " up") &&
-               (!peerUp || Shell("ip link set " + peer + " up"));
+        if (!Shell("ip link add " + name + " type veth peer name " + peer) || !Shell("ip link set " + name + " up"))
+            return false;
+        if (!peerUp)
+            return true;
+        return Shell("ip link set " + peer + " up") &&
+               QTest::qWaitFor([&] { return Operational(name) && Operational(peer); }, 5000);
+    }
+
+    static bool Operational(const std::string &name)
+    {
+        QFile state(QString::fromStdString("/sys/class/net/" + name + "/operstate"));
+        return state.open(QIODevice::ReadOnly) && state.readAll().trimmed() == "up";
     }
 
     std::unique_ptr<Twnd_vx_Main> ShownWindow()
