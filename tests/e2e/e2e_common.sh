@@ -1,5 +1,5 @@
 # Sourced by the end-to-end scripts: a network namespace "$ns" with a veth carrying traffic to a peer
-# namespace, an Xvfb display, and the real program started inside the namespace on that display with a
+# namespace, an Xvfb display of its own, and the real program started inside the namespace on that display with a
 # settings folder of its own. Exit 77 (skipped) when something needed is missing.
 
 skip() { echo "SKIPPED: $*"; exit 77; }
@@ -12,7 +12,6 @@ command -v xwininfo >/dev/null || skip "needs xwininfo (package x11-utils)"
 ns=vxe2e$$
 peer=vxe2ep$$
 work=$(mktemp -d)
-display=":$((100 + $$ % 800))"
 settings="$work/config/Quarl/Vorlix/vorlix.ini"
 pids=()
 cleanup() {
@@ -37,10 +36,14 @@ start_namespaces() {
   pids+=($!)
 }
 
+# Xvfb picks a free display itself and tells its number once it accepts clients: a number of our own choosing
+# could be another test's display, which vanishes with that test. The display is in $display.
 start_display() {
-  Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   pids+=($!)
-  for _ in $(seq 50); do [[ -e "/tmp/.X11-unix/X${display#:}" ]] && break; sleep 0.1; done
+  for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+  [[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  display=":$(head -n 1 "$work/display")"
 }
 
 # Starts the program ($1) in the background; its pid is in $program.
