@@ -1,11 +1,8 @@
 #pragma once
 
+#include "TColor.h"
+
 #include <QLabel>
-
-#include <cstdint>
-
-// 0x00BBGGRR, as the plot and the caption bar store colours.
-using TColor = std::uint32_t;
 
 // A label or value panel of the watcher's grid: centred text on a coloured face with a thin frame.
 // Being a label, it gives assistive technology its text as the accessible name and its hint as the
