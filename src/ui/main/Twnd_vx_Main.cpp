@@ -319,8 +319,10 @@ void Twnd_vx_Main::RefreshTraffic()
     for (int i = 0; i < Tree->topLevelItemCount(); ++i) {
         auto *row = static_cast<TInterfaceRowItem *>(Tree->topLevelItem(i));
         FNCC->GetTraffic(row->Row.IntfIdx, row->Row.Received, row->Row.Sent);
-        row->CountersChanged();
     }
+    // The rows read their texts when painted, and assistive technology asks them when it reads; one repaint of
+    // the list costs less than a change notice per row, which makes the view measure every row again.
+    Tree->viewport()->update();
 }
 
 QString Twnd_vx_Main::TreeGetText(const TInterfaceRow &Row, int Column) const

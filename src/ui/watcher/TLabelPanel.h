@@ -17,6 +17,11 @@ public:
     void SetColor(TColor face);
     void SetFontColor(TColor text);
 
+    // The grid sizes the panels. A label measures its text for these, and a new text every tick would shape it
+    // once more for the layout than for the paint; the layout ignores them anyway.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 Q_SIGNALS:
     void DblClick();
 
