@@ -28,6 +28,13 @@ std::string_view Unquote(std::string_view value)
     return value;
 }
 
+// Cheaper than Classify, for walks that look for headers only: most lines are keys.
+bool IsHeader(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    return first != std::string_view::npos && text[first] == '[';
+}
+
 TLineView Classify(std::string_view text)
 {
     TLineView view;
@@ -105,8 +112,9 @@ std::optional<std::size_t> TIniDocument::FindSection(std::string_view section) c
 {
     const std::string_view name = TrimIniBlanks(section);
     for (std::size_t i = 0; i < FLines.size(); ++i) {
-        const TLineView view = Classify(FLines[i].Text);
-        if (view.Kind == TLineKind::Header && SameIniName(view.Name, name))
+        if (!IsHeader(FLines[i].Text))
+            continue;
+        if (SameIniName(Classify(FLines[i].Text).Name, name))
             return i;
     }
     return std::nullopt;
@@ -115,7 +123,7 @@ std::optional<std::size_t> TIniDocument::FindSection(std::string_view section) c
 std::size_t TIniDocument::SectionEnd(std::size_t header) const
 {
     std::size_t i = header + 1;
-    while (i < FLines.size() && Classify(FLines[i].Text).Kind != TLineKind::Header)
+    while (i < FLines.size() && !IsHeader(FLines[i].Text))
         ++i;
     return i;
 }
