@@ -346,7 +346,7 @@ void TNetworkConfiguration::ReadAdapterAddresses()
         adapter.NETBIOSEnabled = (record->Flags & IP_ADAPTER_NETBIOS_OVER_TCPIP_ENABLED) != 0;
         adapter.IPv4Enabled = (record->Flags & IP_ADAPTER_IPV4_ENABLED) != 0;
         adapter.IPv6Enabled = (record->Flags & IP_ADAPTER_IPV6_ENABLED) != 0;
-        adapter.DNSSuffix = WideToUtf8(buffer.WideTextAt(record->DnsSuffix));
+        adapter.DNSSuffix = Utf16ToUtf8(buffer.WideTextAt(record->DnsSuffix));
 
         std::vector<std::string> servers(adapter.DNSServers.begin(), adapter.DNSServers.end());
         for (const auto *server :

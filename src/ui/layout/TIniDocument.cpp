@@ -70,6 +70,7 @@ std::string StoredForm(std::string_view value)
 TIniDocument TIniDocument::Parse(std::string_view fileBytes)
 {
     TIniDocument document;
+    document.FUnedited = std::string(fileBytes);
     TIniDecodedText decoded = DecodeIniBytes(fileBytes);
     document.FEncoding = decoded.Encoding;
     document.FTrailing = std::move(decoded.Trailing);
@@ -96,6 +97,8 @@ TIniDocument TIniDocument::Parse(std::string_view fileBytes)
 
 std::string TIniDocument::Serialise() const
 {
+    if (FUnedited)
+        return *FUnedited;
     TIniDecodedText decoded{FEncoding, {}, FTrailing};
     std::size_t size = 0;
     for (const TLine &line : FLines)
@@ -199,6 +202,7 @@ void TIniDocument::InsertLine(std::size_t at, std::string text)
 
 void TIniDocument::WriteValue(std::string_view section, std::string_view key, std::string_view value)
 {
+    FUnedited.reset();
     const std::string stored = StoredForm(value);
     const std::string_view keyName = TrimIniBlanks(key);
     const auto header = FindSection(section);
@@ -226,13 +230,16 @@ void TIniDocument::DeleteValue(std::string_view section, std::string_view key)
     const auto header = FindSection(section);
     if (!header)
         return;
-    while (const auto line = FindKey(*header, key))
+    while (const auto line = FindKey(*header, key)) {
+        FUnedited.reset();
         FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(*line));
+    }
 }
 
 void TIniDocument::EraseSection(std::string_view section)
 {
     while (const auto header = FindSection(section)) {
+        FUnedited.reset();
         FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(*header),
                      FLines.begin() + static_cast<std::ptrdiff_t>(SectionEnd(*header)));
     }
