@@ -120,8 +120,7 @@ TEST_F(LayoutFormTest, MoveIsSavedAfterAQuietIntervalAndDestructionSaves)
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     form->move(210, 220);
-    QTest::qWait(TLMForm::MoveQuietMilliseconds * 2);
-    EXPECT_EQ(Stored("Pos"), "210,220");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Stored("Pos") == "210,220"; })) << "no save after the quiet interval";
 
     // Destruction comes before the quiet interval ends; the stored size is the outer one, frame included.
     form->resize(320, 240);
@@ -234,8 +233,7 @@ TEST_F(LayoutFormTest, RefusedSaveAfterAMoveIsShownAndTheFormStaysUsable)
 
     FStorage->SetFileName((FFolder / "vorlix.ini").string());
     form->move(230, 240);
-    QTest::qWait(TLMForm::MoveQuietMilliseconds * 2);
-    EXPECT_EQ(Stored("Pos"), "230,240");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Stored("Pos") == "230,240"; }));
     EXPECT_EQ(shown.Messages.size(), 1U);
 }
 
@@ -247,7 +245,7 @@ TEST_F(LayoutFormTest, ReadOnlyFromTheFileStopsEverySave)
     EXPECT_TRUE(form->GetLayoutReadOnly());
     EXPECT_TRUE(form->LayoutManager().GetReadOnly());
     form->move(210, 220);
-    QTest::qWait(TLMForm::MoveQuietMilliseconds * 2);
+    // Destruction saves as the end of a move does; read-only stops both.
     form.reset();
     EXPECT_EQ(Stored("Pos"), "<absent>");
 }
