@@ -123,6 +123,20 @@ bool CountersMove(unsigned index)
     return false;
 }
 
+// The interface is there and carries traffic; else the benchmark is skipped with the reason.
+bool IsBusy(const TBusyInterface &busy, benchmark::State &state)
+{
+    if (!busy.Why.empty()) {
+        state.SkipWithError(busy.Why.c_str());
+        return false;
+    }
+    if (!CountersMove(busy.Index)) {
+        state.SkipWithError("vxa's counters do not move: the figure would not be of a busy interface");
+        return false;
+    }
+    return true;
+}
+
 // False when the replaced operator new does not see a real allocation: the allocation figure would be void.
 bool AllocationsAreCounted()
 {
@@ -135,14 +149,8 @@ bool AllocationsAreCounted()
 void GetIfEntry2OfABusyInterface(benchmark::State &state)
 {
     const TBusyInterface &busy = BusyInterface();
-    if (!busy.Why.empty()) {
-        state.SkipWithError(busy.Why.c_str());
+    if (!IsBusy(busy, state))
         return;
-    }
-    if (!CountersMove(busy.Index)) {
-        state.SkipWithError("vxa's counters do not move: the figure would not be of a busy interface");
-        return;
-    }
     if (!InitIpHlpAPI() || !IpHlpAPI.GetIfEntry2) {
         state.SkipWithError("the IP Helper binding did not load");
         return;
@@ -175,14 +183,8 @@ BENCHMARK(GetIfEntry2OfABusyInterface);
 void StatisticsRequestOfABusyInterface(benchmark::State &state)
 {
     const TBusyInterface &busy = BusyInterface();
-    if (!busy.Why.empty()) {
-        state.SkipWithError(busy.Why.c_str());
+    if (!IsBusy(busy, state))
         return;
-    }
-    if (!CountersMove(busy.Index)) {
-        state.SkipWithError("vxa's counters do not move: the figure would not be of a busy interface");
-        return;
-    }
     TLinkStatsReader reader;
     TLinkCounters counters;
     long failures = 0;

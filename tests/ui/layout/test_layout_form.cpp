@@ -43,6 +43,16 @@ protected:
         return reader.ReadString("Tfrm_vx_Managed", name, "<absent>");
     }
 
+    // Points the storage below a file, where no user, root included, can write; gives the refused name.
+    std::string RefuseWrites()
+    {
+        const std::filesystem::path blocker = FFolder / "blocker";
+        std::ofstream(blocker) << "not a folder";
+        const std::string refused = (blocker / "vorlix.ini").string();
+        FStorage->SetFileName(refused);
+        return refused;
+    }
+
     void Store(const std::string &name, const std::string &value)
     {
         FStorage->WriteString("Tfrm_vx_Managed", name, value);
@@ -184,10 +194,7 @@ class RefusedSaveForDestruction : public LayoutFormTest, public testing::WithPar
 // form reports it before the form goes, a plain delete from the event loop afterwards.
 TEST_P(RefusedSaveForDestruction, IsShownOnceOutsideAnyDestructor)
 {
-    const std::filesystem::path blocker = FFolder / "blocker";
-    std::ofstream(blocker) << "not a folder";
-    const std::string refused = (blocker / "vorlix.ini").string();
-    FStorage->SetFileName(refused);
+    const std::string refused = RefuseWrites();
     TShownErrors shown;
     auto form = NewForm();
     form->show();
@@ -217,11 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, RefusedSaveForDestruction,
 
 TEST_F(LayoutFormTest, RefusedSaveAfterAMoveIsShownAndTheFormStaysUsable)
 {
-    // A folder that is a file: no user, root included, can write below it.
-    const std::filesystem::path blocker = FFolder / "blocker";
-    std::ofstream(blocker) << "not a folder";
-    const std::string refused = (blocker / "vorlix.ini").string();
-    FStorage->SetFileName(refused);
+    const std::string refused = RefuseWrites();
     TShownErrors shown;
     auto form = NewForm();
     form->show();
