@@ -1,5 +1,6 @@
 #include "Quarl_IpHlpAPI.h"
 #include "TLinkStatsReader.h"
+#include "TUniqueFd.h"
 
 #include <benchmark/benchmark.h>
 
@@ -84,17 +85,16 @@ public:
 private:
     void Send()
     {
-        const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        const TUniqueFd sender(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
         sockaddr_in target{};
         target.sin_family = AF_INET;
         target.sin_port = htons(9);
         target.sin_addr.s_addr = inet_addr("10.89.0.2");
         const char payload[512] = {};
         while (!FStop) {
-            ::sendto(fd, payload, sizeof payload, 0, reinterpret_cast<sockaddr *>(&target), sizeof target);
+            ::sendto(sender.Get(), payload, sizeof payload, 0, reinterpret_cast<sockaddr *>(&target), sizeof target);
             std::this_thread::sleep_for(std::chrono::microseconds(100));
         }
-        ::close(fd);
     }
 
     std::atomic<bool> FStop{false};

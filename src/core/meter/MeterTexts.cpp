@@ -118,6 +118,22 @@ void FormatMeterValue(int units, double value, std::string &text, const TMeterFo
     text.assign(made.View());
 }
 
+std::string FormatPlotValue(int units, double value, const TMeterFormatSettings &settings)
+{
+    TTextBuffer made;
+    switch (units) {
+    case MeterUnitsTransfer:
+        FixedTwoDecimals(value, "KB", settings, made);
+        break;
+    case MeterUnitsSpeed:
+        FixedTwoDecimals(value, "kbps", settings, made);
+        break;
+    default:
+        break;
+    }
+    return std::string(made.View());
+}
+
 std::string FormatMaxSpeed(std::uint64_t bitsPerSecond)
 {
     return std::to_string(bitsPerSecond / 1000000) + " Mbps";

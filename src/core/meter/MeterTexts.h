@@ -20,6 +20,11 @@ std::string FormatSpeed(double bytes, const TMeterFormatSettings &settings = TMe
 void FormatMeterValue(int units, double value, std::string &text,
                       const TMeterFormatSettings &settings = TMeterFormatSettings::System());
 
+// A value already in plot units as the graph's hint shows it: "%1.2f KB" for units 0, "%1.2f kbps"
+// for units 1 (no scaling, lower-case k), empty for any other units index.
+std::string FormatPlotValue(int units, double value,
+                            const TMeterFormatSettings &settings = TMeterFormatSettings::System());
+
 // An adapter's maximum speed in whole Mbit/s, truncated: "1000 Mbps".
 std::string FormatMaxSpeed(std::uint64_t bitsPerSecond);
 

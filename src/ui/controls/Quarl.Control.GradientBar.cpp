@@ -334,6 +334,8 @@ void TGradientBar::SetShowCaption(bool value)
 void TGradientBar::SetCaption(const QString &value)
 {
     FCaption = value;
+    // Painted text is invisible to screen readers; the hint reaches them as the description.
+    setAccessibleName(value);
     update();
     AdjustWidth();
 }

@@ -1,10 +1,40 @@
 #include "TImageList.h"
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+qreal SaneRatio(qreal ratio)
+{
+    return std::max<qreal>(ratio, 1.0);
+}
+
+QSize DeviceSize(QSize logical, qreal ratio)
+{
+    return QSize(static_cast<int>(std::lround(logical.width() * ratio)),
+                 static_cast<int>(std::lround(logical.height() * ratio)));
+}
+
+} // namespace
+
 TImageList::TImageList(QSize size, QObject *parent) : QObject(parent), FSize(size) {}
 
 int TImageList::Add(const QImage &image)
 {
-    FImages.push_back(Fit(image));
+    TEntry entry{image, {}, {}};
+    entry.Rendered = Render(entry, FDevicePixelRatio);
+    FEntries.push_back(std::move(entry));
+    Q_EMIT OnChange();
+    return Count() - 1;
+}
+
+int TImageList::AddSource(TImageSource source)
+{
+    TEntry entry{{}, std::move(source), {}};
+    entry.Rendered = Render(entry, FDevicePixelRatio);
+    FEntries.push_back(std::move(entry));
     Q_EMIT OnChange();
     return Count() - 1;
 }
@@ -13,13 +43,26 @@ void TImageList::Replace(int index, const QImage &image)
 {
     if (index < 0 || index >= Count())
         return;
-    FImages[index] = Fit(image);
+    TEntry &entry = FEntries[index];
+    entry = TEntry{image, {}, {}};
+    entry.Rendered = Render(entry, FDevicePixelRatio);
     Q_EMIT OnChange();
 }
 
 void TImageList::Clear()
 {
-    FImages.clear();
+    FEntries.clear();
+    Q_EMIT OnChange();
+}
+
+void TImageList::SetDevicePixelRatio(qreal ratio)
+{
+    ratio = SaneRatio(ratio);
+    if (qFuzzyCompare(ratio, FDevicePixelRatio))
+        return;
+    FDevicePixelRatio = ratio;
+    for (TEntry &entry : FEntries)
+        entry.Rendered = Render(entry, ratio);
     Q_EMIT OnChange();
 }
 
@@ -27,13 +70,26 @@ QImage TImageList::GetImage(int index) const
 {
     if (index < 0 || index >= Count())
         return {};
-    return FImages[index];
+    return FEntries[index].Rendered;
 }
 
-QImage TImageList::Fit(const QImage &image) const
+QImage TImageList::GetImage(int index, qreal devicePixelRatio) const
 {
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    if (argb.size() == FSize)
-        return argb;
-    return argb.scaled(FSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (index < 0 || index >= Count())
+        return {};
+    devicePixelRatio = SaneRatio(devicePixelRatio);
+    if (qFuzzyCompare(devicePixelRatio, FDevicePixelRatio))
+        return FEntries[index].Rendered;
+    return Render(FEntries[index], devicePixelRatio);
+}
+
+QImage TImageList::Render(const TEntry &entry, qreal ratio) const
+{
+    const QSize device = DeviceSize(FSize, ratio);
+    QImage image = entry.Source ? entry.Source(device) : entry.Original;
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    if (image.size() != device)
+        image = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
