@@ -50,14 +50,14 @@ done
 
 start_vorlix() {
   ip netns exec "$ns" env DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
-    "$vorlix" >/dev/null 2>&1 &
+    "$vorlix" >>"$work/vorlix.log" 2>&1 &
   program=$!
 }
 
 viewable() { DISPLAY="$display" xwininfo -name Vorlix 2>/dev/null | grep -q 'IsViewable'; }
 wait_until_shown() {
   until viewable; do
-    kill -0 "$program" 2>/dev/null || { echo "vorlix ended before showing its window" >&2; exit 1; }
+    kill -0 "$program" 2>/dev/null || { cat "$work/vorlix.log" >&2; echo "vorlix ended before showing its window" >&2; exit 1; }
     sleep "$1"
   done
 }

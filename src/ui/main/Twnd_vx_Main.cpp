@@ -78,6 +78,8 @@ Twnd_vx_Main::Twnd_vx_Main(QWidget *parent) : TLMForm(parent)
 
 Twnd_vx_Main::~Twnd_vx_Main()
 {
+    // The layout is saved while the window's own members are still alive.
+    SaveLayoutBeforeDestruction();
     // The worker may be waiting for the GUI thread; stop it before the window it reports to goes away.
     FNCN.reset();
 }
