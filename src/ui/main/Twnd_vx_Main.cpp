@@ -69,6 +69,8 @@ Twnd_vx_Main::Twnd_vx_Main(QWidget *parent) : TLMForm(parent)
 
 Twnd_vx_Main::~Twnd_vx_Main()
 {
+    // The layout is saved while the window's own members are still alive.
+    SaveLayoutBeforeDestruction();
     // The worker may be waiting for the GUI thread; stop it before the window it reports to goes away.
     FNCN.reset();
     // Saved here while the window is whole: by the time the base class saves, the records would be filed under
@@ -339,8 +341,10 @@ void Twnd_vx_Main::RefreshTraffic()
     for (int i = 0; i < Tree->topLevelItemCount(); ++i) {
         auto *row = static_cast<TInterfaceRowItem *>(Tree->topLevelItem(i));
         FNCC->GetTraffic(row->Row.IntfIdx, row->Row.Received, row->Row.Sent);
-        row->CountersChanged();
     }
+    // The rows read their texts when painted, and assistive technology asks them when it reads; one repaint of
+    // the list costs less than a change notice per row, which makes the view measure every row again.
+    Tree->viewport()->update();
 }
 
 QString Twnd_vx_Main::TreeGetText(const TInterfaceRow &Row, int Column) const
