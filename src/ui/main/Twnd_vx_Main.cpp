@@ -6,7 +6,6 @@
 #include "LayoutStorage.h"
 #include "MeterTexts.h"
 #include "SamplingPeriod.h"
-#include "ShowException.h"
 #include "Quarl.Control.GradientBar.h"
 #include "Quarl.LayoutManager.Storage.h"
 #include "Quarl_NetChangeNotify.h"
@@ -73,16 +72,6 @@ Twnd_vx_Main::~Twnd_vx_Main()
     SaveLayoutBeforeDestruction();
     // The worker may be waiting for the GUI thread; stop it before the window it reports to goes away.
     FNCN.reset();
-    // Saved here while the window is whole: by the time the base class saves, the records would be filed under
-    // the base class's name. The base class then has nothing left to save.
-    if (GetLayoutControl()) {
-        try {
-            LayoutManager().Save();
-        } catch (const std::exception &error) {
-            ShowException(error);
-        }
-        SetLayoutControl(false);
-    }
 }
 
 void Twnd_vx_Main::CreateComponents()
