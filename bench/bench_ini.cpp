@@ -51,3 +51,29 @@ static void BM_ReadOneValueOf200(benchmark::State &state)
         benchmark::DoNotOptimize(file.Storage.ReadInteger("Section9", "Value199", -1));
 }
 BENCHMARK(BM_ReadOneValueOf200)->Unit(benchmark::kMicrosecond);
+
+// What the main window's save writes: its form record's eight values and 20 named values, in one bracket of
+// the storage. Compare with BM_WriteOneValueOf200: the bracket costs one replacement of the file.
+static void BM_SaveLayoutAnd20ValuesInOneBracket(benchmark::State &state)
+{
+    TBenchFile file;
+    std::int64_t value = 0;
+    for (auto _ : state) {
+        ++value;
+        file.Storage.Open(false);
+        const std::string form = "Twnd_vx_Main";
+        const std::string pair = std::to_string(value) + "," + std::to_string(value + 1);
+        file.Storage.WriteString(form, "Size", pair);
+        file.Storage.WriteString(form, "Size(1920x1080x96)", pair);
+        file.Storage.WriteString(form, "Pos", pair);
+        file.Storage.WriteString(form, "Pos(1920x1080)", pair);
+        file.Storage.WriteInteger(form, "Align", 0);
+        file.Storage.WriteInteger(form, "State", value % 3);
+        file.Storage.WriteInteger(form, "Style", 0);
+        file.Storage.WriteBoolean(form, "LayoutReadOnly", false);
+        for (int i = 0; i < 20; ++i)
+            file.Storage.WriteBoolean("Settings", "eth" + std::to_string(i), (value + i) % 2 == 0);
+        file.Storage.Close();
+    }
+}
+BENCHMARK(BM_SaveLayoutAnd20ValuesInOneBracket)->Unit(benchmark::kMicrosecond);

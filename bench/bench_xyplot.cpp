@@ -90,16 +90,3 @@ void BM_SampleAddXY(benchmark::State &state)
 
 BENCHMARK(BM_FieldRedraw)->Arg(300)->Arg(86400)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SampleAddXY)->Arg(300)->Arg(86400)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

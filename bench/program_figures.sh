@@ -50,17 +50,23 @@ done
 
 start_vorlix() {
   ip netns exec "$ns" env DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
-    "$vorlix" >/dev/null 2>&1 &
+    "$vorlix" >>"$work/vorlix.log" 2>&1 &
   program=$!
 }
 
 viewable() { DISPLAY="$display" xwininfo -name Vorlix 2>/dev/null | grep -q 'IsViewable'; }
+wait_until_shown() {
+  until viewable; do
+    kill -0 "$program" 2>/dev/null || { cat "$work/vorlix.log" >&2; echo "vorlix ended before showing its window" >&2; exit 1; }
+    sleep "$1"
+  done
+}
 
 starts=()
 for _ in 1 2 3 4 5; do
   t0=$(date +%s%N)
   start_vorlix
-  until viewable; do sleep 0.002; done
+  wait_until_shown 0.002
   t1=$(date +%s%N)
   starts+=($(((t1 - t0) / 1000000)))
   kill -TERM "$program"
@@ -70,7 +76,7 @@ median=$(printf '%s\n' "${starts[@]}" | sort -n | sed -n 3p)
 echo "start to shown main window: median ${median} ms (runs: ${starts[*]} ms)"
 
 start_vorlix
-until viewable; do sleep 0.01; done
+wait_until_shown 0.01
 sleep 5
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$program/stat"; }

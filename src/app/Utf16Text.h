@@ -3,11 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <string_view>
 
-// UTF-16 little-endian code units, as version blocks store text, to UTF-8. Stops at the first
-// NUL; an unpaired surrogate becomes U+FFFD; an odd trailing byte is ignored.
+// UTF-16 little-endian code units, as version blocks store text, to UTF-8. Stops at the first NUL; an odd
+// trailing byte is ignored; ill-formed text becomes U+FFFD as Utf16ToUtf8 makes it.
 std::string Utf16LeToUtf8(std::span<const std::uint8_t> units);
-
-// UTF-8 to UTF-16 code units; an invalid byte sequence becomes U+FFFD.
-std::u16string Utf8ToUtf16(std::string_view text);

@@ -1,6 +1,6 @@
 #include "VersionBlockWriter.h"
 
-#include "Utf16Text.h"
+#include "Utf8Utf16.h"
 
 #include <charconv>
 #include <cstdio>

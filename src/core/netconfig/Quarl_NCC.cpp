@@ -16,6 +16,7 @@
 #include <charconv>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <utility>
 
@@ -222,8 +223,24 @@ void TNetworkConfiguration::ReadInterfaceNames()
     }
 }
 
-std::uint32_t TNetworkConfiguration::IntfIdxByName(const std::string &name, std::uint32_t fallback) const
+namespace {
+
+// The name table serves Windows device names such as "\\DEVICE\\TCPIP_{GUID}", whose letter case varies between
+// queries. Any other name (Linux names are case-sensitive and may hold "}" or bytes that are not UTF-8) keeps the
+// adapter record's own index, so no adapter can take another interface's counters.
+bool IsDeviceGuidName(std::string_view name)
 {
+    const auto open = name.find('{');
+    return open != std::string_view::npos && name.find('}', open) != std::string_view::npos;
+}
+
+} // namespace
+
+std::uint32_t TNetworkConfiguration::IntfIdxByName(const std::string &name, std::uint32_t own) const
+{
+    if (!IsDeviceGuidName(name))
+        return own;
+    std::optional<std::uint32_t> first;
     for (const std::string &line : FIL) {
         // The index is the number after the last "=", so names holding "=" still match.
         const auto equals = line.rfind('=');
@@ -232,11 +249,16 @@ std::uint32_t TNetworkConfiguration::IntfIdxByName(const std::string &name, std:
         std::uint32_t index = 0;
         const char *begin = line.data() + equals + 1;
         const auto parsed = std::from_chars(begin, line.data() + line.size(), index);
-        if (parsed.ec == std::errc() && parsed.ptr == line.data() + line.size())
-            return index;
-        return fallback;
+        if (parsed.ec != std::errc() || parsed.ptr != line.data() + line.size())
+            continue;
+        // Names that differ only in case (or lost bytes in the wide text) may match several lines: the one
+        // naming the record's own interface wins.
+        if (index == own)
+            return own;
+        if (!first)
+            first = index;
     }
-    return fallback;
+    return first.value_or(own);
 }
 
 void TNetworkConfiguration::ReadAdapters()
@@ -324,7 +346,7 @@ void TNetworkConfiguration::ReadAdapterAddresses()
         adapter.NETBIOSEnabled = (record->Flags & IP_ADAPTER_NETBIOS_OVER_TCPIP_ENABLED) != 0;
         adapter.IPv4Enabled = (record->Flags & IP_ADAPTER_IPV4_ENABLED) != 0;
         adapter.IPv6Enabled = (record->Flags & IP_ADAPTER_IPV6_ENABLED) != 0;
-        adapter.DNSSuffix = WideToUtf8(buffer.WideTextAt(record->DnsSuffix));
+        adapter.DNSSuffix = Utf16ToUtf8(buffer.WideTextAt(record->DnsSuffix));
 
         std::vector<std::string> servers(adapter.DNSServers.begin(), adapter.DNSServers.end());
         for (const auto *server :

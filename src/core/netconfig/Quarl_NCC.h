@@ -166,7 +166,7 @@ private:
     bool ReadARPTable();
     void ReadBestInterface();
     void UpdateBestInterface();
-    std::uint32_t IntfIdxByName(const std::string &name, std::uint32_t fallback) const;
+    std::uint32_t IntfIdxByName(const std::string &name, std::uint32_t own) const;
 
     TAdapterList FAdapters;
     TAddressTable FAT;

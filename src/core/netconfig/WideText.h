@@ -1,11 +1,10 @@
 #pragma once
 
+#include "Utf8Utf16.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
-
-// UTF-16 (the platform's wide text) to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string WideToUtf8(std::u16string_view text);
 
 // A fixed-size wide field: its text up to the first NUL, at most the field's length.
 template <std::size_t N>
@@ -14,7 +13,7 @@ std::string WideFieldText(const char16_t (&field)[N])
     std::size_t length = 0;
     while (length < N && field[length] != u'\0')
         ++length;
-    return WideToUtf8(std::u16string_view(field, length));
+    return Utf16ToUtf8(std::u16string_view(field, length));
 }
 
 // A fixed-size ANSI field: its bytes up to the first NUL, at most the field's length. The system's ANSI

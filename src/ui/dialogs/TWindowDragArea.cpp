@@ -7,6 +7,10 @@ TWindowDragArea::TWindowDragArea(QWidget *parent) : QWidget(parent) {}
 
 void TWindowDragArea::mousePressEvent(QMouseEvent *event)
 {
+    if (!(FButtons & event->button()) || (FEmptyAreaOnly && childAt(event->position().toPoint()) != nullptr)) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
     event->accept();
     QWindow *handle = window()->windowHandle();
     if (handle && handle->startSystemMove())

@@ -1,7 +1,11 @@
 #include "AtomicFile.h"
 
+#include "TUniqueFd.h"
+
 #include <cerrno>
 #include <fcntl.h>
+#include <new>
+#include <random>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -12,29 +16,6 @@ namespace {
 {
     throw std::system_error(error, std::generic_category(), what);
 }
-
-class TFileDescriptor {
-public:
-    explicit TFileDescriptor(int fd) : FFd(fd) {}
-    TFileDescriptor(const TFileDescriptor &) = delete;
-    TFileDescriptor &operator=(const TFileDescriptor &) = delete;
-    ~TFileDescriptor()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-    }
-    int Get() const { return FFd; }
-    // Closing reports late write errors of some file systems, so the writer checks it.
-    int Close()
-    {
-        const int result = ::close(FFd);
-        FFd = -1;
-        return result;
-    }
-
-private:
-    int FFd;
-};
 
 // Removes the temporary file unless it has been renamed into place.
 class TTemporaryFile {
@@ -67,14 +48,66 @@ void WriteAll(int fd, std::string_view bytes)
     }
 }
 
-mode_t NewFileMode()
+// A new file beside `target` under an unused hidden name. Created with mode 0666 so that the kernel applies
+// the umask, as it would to the file an ordinary write creates.
+TUniqueFd CreateTemporaryFile(const std::filesystem::path &target, std::string &name)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    static std::mt19937_64 random{std::random_device{}()};
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = (folder / ("." + target.filename().string() + "." + std::to_string(random() % 1000000000))).string();
+        TUniqueFd file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+        if (file.Valid())
+            return file;
+        if (errno != EEXIST)
+            RaiseErrno(errno, "open");
+    }
+    RaiseErrno(EEXIST, "open");
 }
 
-std::filesystem::path Target(const std::filesystem::path &path)
+} // namespace
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path &path)
+{
+    // Non-blocking, so a FIFO in the file's place cannot stall the caller; it is refused below.
+    TUniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.Valid()) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::nullopt;
+        RaiseErrno(errno, "open");
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0)
+        RaiseErrno(errno, "fstat");
+    if (!S_ISREG(info.st_mode))
+        RaiseErrno(S_ISDIR(info.st_mode) ? EISDIR : EINVAL, "fstat");
+    if (static_cast<std::uintmax_t>(info.st_size) > MaxReadFileBytes)
+        RaiseErrno(EFBIG, "fstat");
+    std::string bytes;
+    try {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        char buffer[65536];
+        for (;;) {
+            const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
+            if (count < 0) {
+                if (errno == EINTR)
+                    continue;
+                RaiseErrno(errno, "read");
+            }
+            if (count == 0)
+                break;
+            // The file may grow while it is read.
+            if (bytes.size() + static_cast<std::size_t>(count) > MaxReadFileBytes)
+                RaiseErrno(EFBIG, "read");
+            bytes.append(buffer, static_cast<std::size_t>(count));
+        }
+    } catch (const std::bad_alloc &) {
+        RaiseErrno(ENOMEM, "read");
+    }
+    return bytes;
+}
+
+std::filesystem::path ReplacedFile(const std::filesystem::path &path)
 {
     std::error_code error;
     if (std::filesystem::is_symlink(path, error)) {
@@ -85,53 +118,24 @@ std::filesystem::path Target(const std::filesystem::path &path)
     return path;
 }
 
-} // namespace
-
-std::optional<std::string> ReadFileBytes(const std::filesystem::path &path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return std::nullopt;
-        RaiseErrno(errno, "open");
-    }
-    TFileDescriptor file(fd);
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            RaiseErrno(errno, "read");
-        }
-        if (count == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(count));
-    }
-    return bytes;
-}
-
 void ReplaceFileAtomically(const std::filesystem::path &path, std::string_view bytes)
 {
-    const std::filesystem::path target = Target(path);
+    const std::filesystem::path target = ReplacedFile(path);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
         RaiseErrno(EISDIR, "stat");
+    if (exists && !S_ISREG(old.st_mode))
+        RaiseErrno(EINVAL, "stat");
     if (exists && ::access(target.c_str(), W_OK) != 0)
         RaiseErrno(errno, "access");
 
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
-        RaiseErrno(errno, "mkostemp");
-    TFileDescriptor file(fd);
-    TTemporaryFile temporary(pattern);
+    std::string name;
+    TUniqueFd file = CreateTemporaryFile(target, name);
+    TTemporaryFile temporary(name);
 
     WriteAll(file.Get(), bytes);
-    if (::fchmod(file.Get(), exists ? old.st_mode & 07777 : NewFileMode()) != 0)
+    if (exists && ::fchmod(file.Get(), old.st_mode & 07777) != 0)
         RaiseErrno(errno, "fchmod");
     if (exists && ::geteuid() == 0 && ::fchown(file.Get(), old.st_uid, old.st_gid) != 0)
         RaiseErrno(errno, "fchown");
@@ -144,9 +148,8 @@ void ReplaceFileAtomically(const std::filesystem::path &path, std::string_view b
     temporary.Release();
 
     // The rename itself becomes durable only with the folder; the new file is in place either way.
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const TUniqueFd folderFile(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFile.Valid())
+        ::fsync(folderFile.Get());
 }

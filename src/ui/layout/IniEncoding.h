@@ -9,7 +9,7 @@ enum class TIniEncoding { Utf8, Utf8WithBom, Utf16Le };
 
 struct TIniDecodedText {
     TIniEncoding Encoding = TIniEncoding::Utf8;
-    std::string Text;     // UTF-8; for UTF-16 files lone surrogates are kept in their three-byte form
+    std::string Text;     // UTF-8; in UTF-16 files an unpaired surrogate reads as U+FFFD
     std::string Trailing; // an odd last byte of a UTF-16 file, written back as it was
 };
 
@@ -17,6 +17,7 @@ struct TIniDecodedText {
 // so garbage survives untouched.
 TIniDecodedText DecodeIniBytes(std::string_view bytes);
 
-// The inverse of DecodeIniBytes: DecodeIniBytes(EncodeIniText(d)) gives d back, and EncodeIniText of a decoded
-// file gives its bytes back.
+// The inverse of DecodeIniBytes for well-formed text: DecodeIniBytes(EncodeIniText(d)) gives d back, and
+// EncodeIniText of a decoded well-formed file gives its bytes back. (A document that is not edited keeps its
+// bytes whatever they are; see TIniDocument.)
 std::string EncodeIniText(const TIniDecodedText &decoded);

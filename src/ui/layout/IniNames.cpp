@@ -1,5 +1,7 @@
 #include "IniNames.h"
 
+#include "Utf8Utf16.h"
+
 #include <cstdint>
 
 namespace {
@@ -29,26 +31,14 @@ std::uint32_t FoldCodePoint(std::uint32_t c)
     return c;
 }
 
-// Decodes one well-formed UTF-8 sequence; a malformed byte stands for itself above the Unicode range, so it
-// only ever equals the same byte.
+// Decodes one code point; a byte that is not part of well-formed UTF-8 stands for itself above the Unicode
+// range, so it only ever equals the same byte.
 std::uint32_t NextFolded(std::string_view text, std::size_t &i)
 {
-    const auto byte = [&](std::size_t k) { return static_cast<std::uint32_t>(static_cast<unsigned char>(text[k])); };
-    const std::uint32_t lead = byte(i);
-    std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3 : 0;
-    if (length == 0 || i + length > text.size()) {
-        ++i;
-        return lead < 0x80 ? lead : 0x110000 + lead;
-    }
-    std::uint32_t codePoint = length == 1 ? lead : lead & (length == 2 ? 0x1F : 0x0F);
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            ++i;
-            return 0x110000 + lead;
-        }
-        codePoint = (codePoint << 6) | (byte(i + k) & 0x3F);
-    }
-    i += length;
+    const std::size_t start = i;
+    const char32_t codePoint = DecodeUtf8(text, i);
+    if (codePoint == ReplacementCharacter && i == start + 1)
+        return 0x110000 + static_cast<unsigned char>(text[start]);
     return FoldCodePoint(codePoint);
 }
 

@@ -2,6 +2,7 @@
 
 #include "ILayoutManagerControlLayout.h"
 #include "Quarl.LayoutManager.Storage.h"
+#include "TStorageBracket.h"
 #include "TLayoutManagerValues.h"
 #include "TQtScreenSource.h"
 
@@ -136,9 +137,14 @@ void TLayoutManager::Save()
     if (FRO || FRestoring)
         return;
     Fire(OnBeforeSave, this);
-    for (const auto &record : FList)
-        record->Save();
-    FValues->Save();
+    if (FStorage) {
+        // One bracket round every record and value: the whole layout reaches the file in one write.
+        TStorageBracket bracket(*FStorage, false);
+        for (const auto &record : FList)
+            record->Save();
+        FValues->Save();
+        bracket.Close();
+    }
     Fire(OnAfterSave, this);
 }
 

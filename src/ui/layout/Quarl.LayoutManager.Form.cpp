@@ -10,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QMetaObject>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QRect>
@@ -19,6 +20,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -100,12 +103,36 @@ void TLMForm::WatchScreen(QScreen *AScreen)
 
 TLMForm::~TLMForm()
 {
-    FClosing = true;
+    SaveLayoutBeforeDestruction();
     std::erase(LiveForms(), this);
-    FMoveQuiet.stop();
     ReleaseMouseCapture();
-    if (FLC)
-        SaveLayout();
+}
+
+void TLMForm::SaveLayoutBeforeDestruction()
+{
+    SaveForDestruction(true);
+}
+
+void TLMForm::SaveForDestruction(bool AReportLater)
+{
+    FClosing = true;
+    FMoveQuiet.stop();
+    if (FSavedForDestruction || !FLC)
+        return;
+    FSavedForDestruction = true;
+    try {
+        FLM->Save();
+    } catch (const std::exception &error) {
+        if (!AReportLater) {
+            ShowException(error);
+            return;
+        }
+        if (QCoreApplication *application = QCoreApplication::instance()) {
+            QMetaObject::invokeMethod(
+                application, [message = std::string(error.what())] { ShowException(std::runtime_error(message)); },
+                Qt::QueuedConnection);
+        }
+    }
 }
 
 void TLMForm::SetLayoutControl(bool AValue)
@@ -265,6 +292,7 @@ void TLMForm::setVisible(bool visible)
     QWidget::setVisible(visible);
     if (!showing)
         return;
+    FSavedForDestruction = false;
     // The window may have been created straight on another screen, which Qt does not report as a change.
     FScreenDpi = ScreenDpi();
     // No enter event comes for a window shown under the pointer, so its position decides.
@@ -318,6 +346,9 @@ void TLMForm::closeEvent(QCloseEvent *event)
 {
     FClosing = testAttribute(Qt::WA_DeleteOnClose);
     QWidget::closeEvent(event);
+    // The form will be freed: save now, while every part of it exists and an error can still be shown.
+    if (FClosing)
+        SaveForDestruction(false);
 }
 
 void TLMForm::moveEvent(QMoveEvent *event)
@@ -402,6 +433,7 @@ void TLMForm::MovingOrSizing()
 {
     if (!isVisible())
         return;
+    FSavedForDestruction = false;
     FMoveQuiet.start();
     const int monitor = FLM->GetScreenSource().MonitorNumber(*this);
     if (monitor == FMonNum)

@@ -21,7 +21,8 @@ using TOnDropFilesEvent = std::function<void(TLMForm *Sender, const QStringList 
 using TMonitorChangedEvent = std::function<void(TLMForm *Sender, int OldMonitor, int NewMonitor)>;
 
 // A window that remembers its layout: restores it on every showing, saves it once a move or resize has come to
-// rest and when the window is destroyed.
+// rest and when the window is destroyed. The save for destruction runs while the whole window still exists:
+// in the close event of a close that frees the form, else in SaveLayoutBeforeDestruction.
 class TLMForm : public TForm, public ILayoutManagedForm {
     Q_OBJECT
     // Re-declared so that a change runs the two hooks.
@@ -32,7 +33,15 @@ public:
     static constexpr int MoveQuietMilliseconds = 500;
 
     explicit TLMForm(QWidget *parent = nullptr);
+    // Saves through SaveLayoutBeforeDestruction, unless that has already been done.
     ~TLMForm() override;
+
+    // The save for destruction. A derived form whose save reads its own members (save handlers, published
+    // properties, named values it keeps) calls this first in its destructor: by the time ~TLMForm runs those
+    // members are gone. Does nothing when the close that frees the form has saved, or when it was called
+    // before and the form has not been shown, moved or resized since. An error reaches the general error
+    // handling from the event loop, so no message box opens inside a destructor.
+    void SaveLayoutBeforeDestruction();
 
     // The application's first layout-managed form still alive; none before the first is created.
     static TLMForm *MainForm();
@@ -125,6 +134,8 @@ private:
     void MouseCaptureLost();
     // Errors of the storage go to the general error handling; the form stays usable.
     void SaveLayout();
+    // The save for destruction, once; errors are shown at once or, inside a destructor, from the event loop.
+    void SaveForDestruction(bool AReportLater);
     void RestoreLayout();
 
     std::unique_ptr<TLayoutManager> FLM;
@@ -137,6 +148,7 @@ private:
     bool FRO = false;
     bool FAF = false;
     bool FClosing = false;
+    bool FSavedForDestruction = false; // and nothing has changed since
     bool FDPIChanging = false;
     bool FMouseInDialog = false;
     // Mouse tracking as it was before the hold; the hold needs moves to see the pointer come back.

@@ -3,6 +3,7 @@
 #include "EIniFileException.h"
 #include "StoredValueText.h"
 #include "TIniFile.h"
+#include "TUniqueFd.h"
 
 #include <cerrno>
 #include <chrono>
@@ -19,12 +20,10 @@ enum class TLockState { Free, Held, Missing };
 // The Linux counterpart of a file held open without sharing: an exclusive lock of another process.
 TLockState ProbeLock(const std::string &fileName)
 {
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const TUniqueFd file(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.Valid())
         return errno == ENOENT ? TLockState::Missing : TLockState::Held;
-    const bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0;
-    ::close(fd);
-    return locked ? TLockState::Held : TLockState::Free;
+    return ::flock(file.Get(), LOCK_SH | LOCK_NB) != 0 ? TLockState::Held : TLockState::Free;
 }
 
 } // namespace
@@ -33,7 +32,12 @@ TLayoutManagerINIStorage::TLayoutManagerINIStorage() = default;
 
 TLayoutManagerINIStorage::~TLayoutManagerINIStorage()
 {
-    Close();
+    FOpenDepth = 0;
+    try {
+        Release();
+    } catch (const EIniFileException &) {
+        // Nobody is left to tell; the file keeps what it had.
+    }
 }
 
 void TLayoutManagerINIStorage::SetFileName(const std::string &AValue)
@@ -43,10 +47,10 @@ void TLayoutManagerINIStorage::SetFileName(const std::string &AValue)
     FFileName = AValue;
     if (!FStorage)
         return;
-    Close();
+    Release();
     std::error_code error;
     if (std::filesystem::exists(FFileName, error))
-        Open(true);
+        Bind(true);
 }
 
 bool TLayoutManagerINIStorage::GetOpened()
@@ -65,7 +69,28 @@ void TLayoutManagerINIStorage::SetOpened(bool AValue)
 
 void TLayoutManagerINIStorage::Open(bool AReadOnly)
 {
-    if (FStorage || FFileName.empty())
+    ++FOpenDepth;
+    Bind(AReadOnly);
+}
+
+void TLayoutManagerINIStorage::Close()
+{
+    if (FOpenDepth > 1) {
+        --FOpenDepth;
+        return;
+    }
+    FOpenDepth = 0;
+    Release();
+}
+
+void TLayoutManagerINIStorage::Bind(bool AReadOnly)
+{
+    if (FStorage) {
+        if (FOpenDepth > 0)
+            FStorage->BeginBatch();
+        return;
+    }
+    if (FFileName.empty())
         return;
     const std::filesystem::path path(FFileName);
     if (!AReadOnly && path.has_parent_path()) {
@@ -74,23 +99,27 @@ void TLayoutManagerINIStorage::Open(bool AReadOnly)
         std::filesystem::create_directories(path.parent_path(), error);
     }
     FStorage = std::make_unique<TIniFile>(path);
+    if (FOpenDepth > 0)
+        FStorage->BeginBatch();
 }
 
-void TLayoutManagerINIStorage::Close()
+void TLayoutManagerINIStorage::Release()
 {
-    FStorage.reset();
+    if (const std::unique_ptr<TIniFile> file = std::move(FStorage))
+        file->Commit();
 }
 
+// Binding again while bound changes nothing, so neither asks whether the file exists yet.
 void TLayoutManagerINIStorage::BindForReading()
 {
-    if (!GetOpened())
-        Open(true);
+    if (!FStorage)
+        Bind(true);
 }
 
 TIniFile &TLayoutManagerINIStorage::BindForWriting()
 {
-    if (!GetOpened())
-        Open(false);
+    if (!FStorage)
+        Bind(false);
     if (!FStorage)
         throw EIniFileException(FFileName);
     return *FStorage;
@@ -100,7 +129,9 @@ bool TLayoutManagerINIStorage::SectionExists(const std::string &AName)
 {
     BindForReading();
     const bool exists = FStorage && FStorage->SectionExists(AName);
-    Close();
+    // Inside a bracket the binding carries waiting changes, and the bracket's close releases it.
+    if (FOpenDepth == 0)
+        Release();
     return exists;
 }
 

@@ -46,8 +46,11 @@ public:
     virtual void Close() = 0;
 };
 
-// The storage over an INI file. Nothing is cached between operations, so other processes' changes are seen
-// at once and every write is in the file, atomically, when the call returns.
+// The storage over an INI file. Open and Close bracket a batch and nest: the changes made inside the outermost
+// bracket reach the file in one atomic replacement when it closes, and Close raises EIniFileException when
+// that write is refused. Outside a bracket nothing is cached, so other processes' changes are seen at once and
+// every write is in the file, atomically, when the call returns. The binding made on demand by an operation
+// outside a bracket is no bracket.
 class TLayoutManagerINIStorage final : public ILayoutManagerStorage {
 public:
     // How long Save waits at most for another process that holds the file locked.
@@ -83,6 +86,9 @@ public:
     void Close() override;
 
 private:
+    void Bind(bool AReadOnly);
+    // Writes the bracket's changes and unbinds, also when the write raises.
+    void Release();
     void BindForReading();
     TIniFile &BindForWriting();
     // The stored text of a present name, cut to the read limit; none when absent.
@@ -90,4 +96,5 @@ private:
 
     std::unique_ptr<TIniFile> FStorage;
     std::string FFileName;
+    int FOpenDepth = 0; // open brackets; the outermost Close writes
 };

@@ -1,5 +1,7 @@
 #include "StoredValueText.h"
 
+#include "Utf8Utf16.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -171,15 +173,13 @@ std::string LimitReadText(std::string text)
     constexpr std::size_t Limit = 2047;
     std::size_t units = 0;
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        const std::size_t width = length == 4 ? 2 : 1;
+        const std::size_t start = i;
+        const std::size_t width = DecodeUtf8(text, i) > 0xFFFF ? 2 : 1;
         if (units + width > Limit) {
-            text.resize(i);
+            text.resize(start);
             break;
         }
         units += width;
-        i += length;
     }
     return text;
 }

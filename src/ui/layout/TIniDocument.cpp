@@ -28,6 +28,13 @@ std::string_view Unquote(std::string_view value)
     return value;
 }
 
+// Cheaper than Classify, for walks that look for headers only: most lines are keys.
+bool IsHeader(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    return first != std::string_view::npos && text[first] == '[';
+}
+
 TLineView Classify(std::string_view text)
 {
     TLineView view;
@@ -63,6 +70,7 @@ std::string StoredForm(std::string_view value)
 TIniDocument TIniDocument::Parse(std::string_view fileBytes)
 {
     TIniDocument document;
+    document.FUnedited = std::string(fileBytes);
     TIniDecodedText decoded = DecodeIniBytes(fileBytes);
     document.FEncoding = decoded.Encoding;
     document.FTrailing = std::move(decoded.Trailing);
@@ -89,6 +97,8 @@ TIniDocument TIniDocument::Parse(std::string_view fileBytes)
 
 std::string TIniDocument::Serialise() const
 {
+    if (FUnedited)
+        return *FUnedited;
     TIniDecodedText decoded{FEncoding, {}, FTrailing};
     std::size_t size = 0;
     for (const TLine &line : FLines)
@@ -105,8 +115,9 @@ std::optional<std::size_t> TIniDocument::FindSection(std::string_view section) c
 {
     const std::string_view name = TrimIniBlanks(section);
     for (std::size_t i = 0; i < FLines.size(); ++i) {
-        const TLineView view = Classify(FLines[i].Text);
-        if (view.Kind == TLineKind::Header && SameIniName(view.Name, name))
+        if (!IsHeader(FLines[i].Text))
+            continue;
+        if (SameIniName(Classify(FLines[i].Text).Name, name))
             return i;
     }
     return std::nullopt;
@@ -115,7 +126,7 @@ std::optional<std::size_t> TIniDocument::FindSection(std::string_view section) c
 std::size_t TIniDocument::SectionEnd(std::size_t header) const
 {
     std::size_t i = header + 1;
-    while (i < FLines.size() && Classify(FLines[i].Text).Kind != TLineKind::Header)
+    while (i < FLines.size() && !IsHeader(FLines[i].Text))
         ++i;
     return i;
 }
@@ -191,6 +202,7 @@ void TIniDocument::InsertLine(std::size_t at, std::string text)
 
 void TIniDocument::WriteValue(std::string_view section, std::string_view key, std::string_view value)
 {
+    FUnedited.reset();
     const std::string stored = StoredForm(value);
     const std::string_view keyName = TrimIniBlanks(key);
     const auto header = FindSection(section);
@@ -218,13 +230,16 @@ void TIniDocument::DeleteValue(std::string_view section, std::string_view key)
     const auto header = FindSection(section);
     if (!header)
         return;
-    while (const auto line = FindKey(*header, key))
+    while (const auto line = FindKey(*header, key)) {
+        FUnedited.reset();
         FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(*line));
+    }
 }
 
 void TIniDocument::EraseSection(std::string_view section)
 {
     while (const auto header = FindSection(section)) {
+        FUnedited.reset();
         FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(*header),
                      FLines.begin() + static_cast<std::ptrdiff_t>(SectionEnd(*header)));
     }

@@ -12,7 +12,8 @@
 // The text of one INI file, read and edited as the platform's profile service does: names in any letter
 // case, the first of duplicate sections and keys wins, comments and odd lines are kept but never matched.
 // An edit touches only the line it concerns, so everything else (comments, garbage, line ends, encoding)
-// comes back byte for byte from Serialise.
+// comes back byte for byte from Serialise; so does a whole unedited document, even text that the decoding
+// had to replace (an unpaired surrogate in a UTF-16 file).
 class TIniDocument {
 public:
     TIniDocument() = default;
@@ -47,6 +48,7 @@ private:
     std::string FTrailing;
     std::string FNewLine = "\n";
     std::vector<TLine> FLines;
+    std::optional<std::string> FUnedited; // the parsed bytes, until the first edit
 };
 
 // Refuses names and values that would corrupt the file or could not be read back: a line break anywhere, a

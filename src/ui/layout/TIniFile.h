@@ -1,18 +1,22 @@
 #pragma once
 
+#include "TIniDocument.h"
+
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-class TIniDocument;
-
-// One INI file on disk. Nothing is cached: every read sees the file as it is now, and every change is in
-// the file, atomically, before the call returns. A missing or unreadable file reads as empty.
+// One INI file on disk. Outside a batch nothing is cached: every read sees the file as it is now, and every
+// change is in the file, atomically, before the call returns. Inside a batch (BeginBatch ... Commit) changes
+// are kept and reads see them, and Commit writes them all with one replacement. Every write is one locked
+// read-modify-write, so changes of other processes to other values survive it. A missing or unreadable file
+// reads as empty.
 // Changes raise EIniFileException when the file system refuses them (the file keeps its old contents) and
-// EIniNameError for names or values the file cannot hold.
+// EIniNameError for names or values the file cannot hold; in a batch the refusal comes from Commit.
 class TIniFile {
 public:
     explicit TIniFile(std::filesystem::path fileName) : FFileName(std::move(fileName)) {}
@@ -29,10 +33,25 @@ public:
     void EraseSection(std::string_view section);
     void DeleteKey(std::string_view section, std::string_view key);
 
+    // Later changes wait for Commit. Does nothing while a batch is open.
+    void BeginBatch();
+    // Writes the waiting changes in one replacement and ends the batch, also when it raises.
+    void Commit();
+
 private:
+    using TEdit = std::function<void(TIniDocument &)>;
+
+    struct TBatch {
+        std::vector<TEdit> Edits;
+        // The file with every waiting change applied, made when a read needs it; none once a change follows.
+        mutable std::optional<TIniDocument> View;
+    };
+
     TIniDocument Load() const;
-    template <class Edit>
-    void Change(Edit edit);
+    const TIniDocument &Current(TIniDocument &loaded) const;
+    void Change(TEdit edit);
+    void Apply(const std::vector<TEdit> &edits);
 
     std::filesystem::path FFileName;
+    std::optional<TBatch> FBatch;
 };

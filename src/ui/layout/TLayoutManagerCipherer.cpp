@@ -1,6 +1,6 @@
 #include "TLayoutManagerCipherer.h"
 
-#include "Utf8Append.h"
+#include "Utf8Utf16.h"
 
 #include <charconv>
 #include <cstdint>
@@ -49,12 +49,8 @@ std::string TLayoutManagerCipherer::DecryptText(const std::string &AText, const 
 std::string TLayoutManagerCipherer::WideToAnsi(std::u16string_view AText, std::uint16_t ACodePage)
 {
     std::string bytes;
-    for (std::size_t i = 0; i < AText.size(); ++i) {
-        std::uint32_t c = AText[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < AText.size() && AText[i + 1] >= 0xDC00 && AText[i + 1] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (AText[++i] - 0xDC00);
-        else if (c >= 0xD800 && c < 0xE000)
-            c = 0xFFFD; // a lone surrogate has no multibyte form
+    for (std::size_t i = 0; i < AText.size();) {
+        const char32_t c = DecodeUtf16(AText, i);
         if (ACodePage == SystemCodePage || ACodePage == Utf8CodePage)
             AppendUtf8(bytes, c);
         else if (ACodePage == Latin1CodePage)

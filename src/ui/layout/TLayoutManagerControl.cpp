@@ -12,6 +12,7 @@
 #include "TLayoutManagerValues.h"
 #include "TPropInfoList.h"
 #include "TQtScreenSource.h"
+#include "TStorageBracket.h"
 
 #include <QRect>
 #include <QVariant>
@@ -24,18 +25,6 @@
 namespace {
 
 using enum TLayoutManagerControlOption;
-
-// Opens the storage and closes it on every way out.
-class TStorageBracket {
-public:
-    TStorageBracket(ILayoutManagerStorage &storage, bool readOnly) : FStorage(storage) { FStorage.Open(readOnly); }
-    TStorageBracket(const TStorageBracket &) = delete;
-    TStorageBracket &operator=(const TStorageBracket &) = delete;
-    ~TStorageBracket() { FStorage.Close(); }
-
-private:
-    ILayoutManagerStorage &FStorage;
-};
 
 void SetWindowState(QWidget &form, int state)
 {
@@ -179,7 +168,7 @@ void TLayoutManagerControl::Restore()
     QObject *component = FComponent.data();
     if (!FStorage || component == nullptr)
         return;
-    const TStorageBracket bracket(*FStorage, true);
+    TStorageBracket bracket(*FStorage, true);
     if (component->isWidgetType()) {
         auto &control = static_cast<QWidget &>(*component);
         if (IsForm(control) || IsFrame(control))
@@ -188,6 +177,7 @@ void TLayoutManagerControl::Restore()
             RestoreControl(control);
     }
     RestoreProperties(*component);
+    bracket.Close();
 }
 
 void TLayoutManagerControl::RestoreForm(QWidget &AForm)
@@ -257,7 +247,7 @@ void TLayoutManagerControl::Save()
     QObject *component = FComponent.data();
     if (!FStorage || component == nullptr)
         return;
-    const TStorageBracket bracket(*FStorage, false);
+    TStorageBracket bracket(*FStorage, false);
     if (component->isWidgetType()) {
         auto &control = static_cast<QWidget &>(*component);
         if (IsForm(control) || IsFrame(control))
@@ -266,6 +256,7 @@ void TLayoutManagerControl::Save()
             SaveControl(control);
     }
     SaveProperties(*component);
+    bracket.Close();
 }
 
 void TLayoutManagerControl::SaveForm(QWidget &AForm)

@@ -4,23 +4,7 @@
 #include "Quarl.LayoutManager.Storage.h"
 #include "TLayoutManagerCipherer.h"
 #include "TLayoutManagerValues.h"
-
-namespace {
-
-// Closes the storage on every way out, so a failed write leaves no binding behind.
-class TClosingStorage {
-public:
-    explicit TClosingStorage(std::shared_ptr<ILayoutManagerStorage> storage) : FStorage(std::move(storage)) {}
-    TClosingStorage(const TClosingStorage &) = delete;
-    TClosingStorage &operator=(const TClosingStorage &) = delete;
-    ~TClosingStorage() { FStorage->Close(); }
-    ILayoutManagerStorage &operator*() const { return *FStorage; }
-
-private:
-    std::shared_ptr<ILayoutManagerStorage> FStorage;
-};
-
-} // namespace
+#include "TStorageBracket.h"
 
 void TLayoutManagerValue::SetName(const std::string &AValue)
 {
@@ -46,21 +30,23 @@ void TLayoutManagerValue::Save()
     auto shared = FCollection ? FCollection->Storage() : nullptr;
     if (!shared)
         return;
-    const TClosingStorage storage(std::move(shared));
+    ILayoutManagerStorage &storage = *shared;
+    TStorageBracket bracket(storage, false);
     const std::string &section = FCollection->GetSection();
     if (!FKey.empty()) {
-        (*storage).WriteString(section, FName, FCollection->GetCipherer()->EncryptText(FValue.Text(), FKey));
+        storage.WriteString(section, FName, FCollection->GetCipherer()->EncryptText(FValue.Text(), FKey));
     } else if (FValue.IsIntegerKind()) {
-        (*storage).WriteInteger(section, FName, FValue.AsInt64());
+        storage.WriteInteger(section, FName, FValue.AsInt64());
     } else if (FValue.IsFloatKind()) {
-        (*storage).WriteFloat(section, FName, FValue.AsDouble());
+        storage.WriteFloat(section, FName, FValue.AsDouble());
     } else if (FValue.Kind() == TLayoutVarKind::DateTime) {
-        (*storage).WriteDatetime(section, FName, FValue.AsDateTime());
+        storage.WriteDatetime(section, FName, FValue.AsDateTime());
     } else if (FValue.Kind() == TLayoutVarKind::Boolean) {
-        (*storage).WriteBoolean(section, FName, FValue.AsBoolean());
+        storage.WriteBoolean(section, FName, FValue.AsBoolean());
     } else {
-        (*storage).WriteString(section, FName, FValue.Text());
+        storage.WriteString(section, FName, FValue.Text());
     }
+    bracket.Close();
 }
 
 TLayoutVariant TLayoutManagerValue::RestoredValue(ILayoutManagerStorage &storage, const std::string &section) const
@@ -86,6 +72,7 @@ void TLayoutManagerValue::Restore()
     auto shared = FCollection ? FCollection->Storage() : nullptr;
     if (!shared)
         return;
-    const TClosingStorage storage(std::move(shared));
-    FValue = RestoredValue(*storage, FCollection->GetSection());
+    TStorageBracket bracket(*shared, true);
+    FValue = RestoredValue(*shared, FCollection->GetSection());
+    bracket.Close();
 }

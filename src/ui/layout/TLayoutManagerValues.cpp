@@ -3,6 +3,7 @@
 #include "ILayoutManagerValuesOwner.h"
 #include "TLayoutManagerCipherer.h"
 #include "TLayoutManagerValue.h"
+#include "TStorageBracket.h"
 
 bool SameValueName(std::string_view left, std::string_view right)
 {
@@ -109,8 +110,14 @@ void TLayoutManagerValues::SetValueByName(const std::string &Name, TLayoutVarian
 
 void TLayoutManagerValues::Save()
 {
+    const auto storage = Storage();
+    if (!storage)
+        return;
+    // Every value in one bracket, so that they reach the file in one write.
+    TStorageBracket bracket(*storage, false);
     for (const auto &item : FItems)
         item->Save();
+    bracket.Close();
 }
 
 void TLayoutManagerValues::Restore()

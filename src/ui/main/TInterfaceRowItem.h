@@ -16,7 +16,7 @@ struct TInterfaceRow {
 };
 
 // A row of the interface list. It holds its record and the check state the user last saw, and asks the main
-// window for its texts, icon and font on every paint, so a refresh only has to store new counters.
+// window for its texts, icon and font on every paint, so a refresh only stores new counters and repaints.
 class TInterfaceRowItem final : public QTreeWidgetItem {
 public:
     TInterfaceRowItem(const Twnd_vx_Main &Owner, const TInterfaceRow &ARow, bool AChecked);
@@ -26,8 +26,6 @@ public:
     bool Checked;
 
     QVariant data(int column, int role) const override;
-    // Tells the view and assistive technology that the counters changed.
-    void CountersChanged() { emitDataChanged(); }
 
 private:
     const Twnd_vx_Main &FOwner;

@@ -1,9 +1,11 @@
 #include "Twnd_vx_Main.h"
 
+#include "FormWindowState.h"
 #include "InterfaceImageIndex.h"
 #include "InterfaceImages.h"
 #include "LayoutStorage.h"
 #include "MeterTexts.h"
+#include "SamplingPeriod.h"
 #include "Quarl.Control.GradientBar.h"
 #include "Quarl.LayoutManager.Storage.h"
 #include "Quarl_NetChangeNotify.h"
@@ -14,6 +16,7 @@
 #include "TLayoutManagerValue.h"
 #include "TLayoutManagerValues.h"
 #include "TToolTipTimingStyle.h"
+#include "TWindowDragArea.h"
 #include "TTopMostSuspension.h"
 #include "Tdlg_vx_AdapterInfo.h"
 #include "TLabelPanel.h"
@@ -22,6 +25,7 @@
 #include "Tsp_XYPlot.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QMenu>
@@ -29,6 +33,7 @@
 #include <QMetaObject>
 #include <QScrollArea>
 #include <QStyle>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -40,21 +45,6 @@ constexpr int ListRefreshMilliseconds = 1000;
 constexpr int WatcherHeight = 210;
 constexpr int DefaultListHeight = 150;
 constexpr QSize DefaultClientSize{480, 460};
-
-// The sampling period for a stored "Period"; 0 for a value out of range, which leaves a panel's own.
-int PeriodMilliseconds(std::int64_t period)
-{
-    switch (period) {
-    case 0:
-        return 500;
-    case 1:
-        return 1000;
-    case 2:
-        return 2000;
-    default:
-        return 0;
-    }
-}
 
 void AttachPopupMenu(QWidget *widget, QMenu *menu)
 {
@@ -78,6 +68,8 @@ Twnd_vx_Main::Twnd_vx_Main(QWidget *parent) : TLMForm(parent)
 
 Twnd_vx_Main::~Twnd_vx_Main()
 {
+    // The layout is saved while the window's own members are still alive.
+    SaveLayoutBeforeDestruction();
     // The worker may be waiting for the GUI thread; stop it before the window it reports to goes away.
     FNCN.reset();
 }
@@ -93,20 +85,13 @@ void Twnd_vx_Main::CreateComponents()
     FollowDevicePixelRatio(ilIntf16, this);
     FollowDevicePixelRatio(ilIntf32, this);
 
-    acPersistent = new TAction(QStringLiteral("保持布局和设置"), this);
-    acPersistent->setObjectName("acPersistent");
-    acPersistent->setCheckable(true);
-    acCaption = new TAction(QStringLiteral("窗口标题"), this);
-    acCaption->setObjectName("acCaption");
-    acCaption->setCheckable(true);
-    acCaption->setChecked(true);
-
-    MainMenu = new QMenuBar(this);
-    mmInterface = MainMenu->addMenu(QStringLiteral("监视"));
-    mmInterface->setObjectName("mmInterface");
-    connect(mmInterface, &QMenu::triggered, this, &Twnd_vx_Main::cmIntfClick);
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName("PopupMenu1");
+    CreateCommands();
+    TrayIcon = new QSystemTrayIcon(this);
+    TrayIcon->setContextMenu(PopupMenu1);
+    connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            TrayIconClick();
+    });
 
     Tree = new TInterfaceList(this);
     Tree->setObjectName("Tree");
@@ -143,13 +128,15 @@ void Twnd_vx_Main::CreateComponents()
     ScrollBox->setWidgetResizable(true);
     ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox->setFrameShape(QFrame::NoFrame);
-    auto *panels = new QWidget(ScrollBox);
-    FPanels = new QVBoxLayout(panels);
+    FPanelArea = new TWindowDragArea(ScrollBox);
+    FPanelArea->SetDragButtons(Qt::LeftButton);
+    FPanelArea->SetEmptyAreaOnly(true);
+    FPanels = new QVBoxLayout(FPanelArea);
     FPanels->setContentsMargins(0, 0, 0, 0);
     FPanels->setSpacing(0);
     FPanels->addStretch(1);
-    ScrollBox->setWidget(panels);
-    AttachPopupMenu(panels, PopupMenu1);
+    ScrollBox->setWidget(FPanelArea);
+    AttachPopupMenu(FPanelArea, PopupMenu1);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -167,6 +154,9 @@ void Twnd_vx_Main::CreateComponents()
 void Twnd_vx_Main::FormCreate()
 {
     CenterTo(nullptr);
+    TrayIcon->setIcon(ApplicationIcon());
+    TrayIcon->setToolTip(QApplication::applicationName());
+    TrayIcon->show();
     if (qobject_cast<TToolTipTimingStyle *>(QApplication::style()) == nullptr)
         QApplication::setStyle(new TToolTipTimingStyle);
 
@@ -180,6 +170,8 @@ void Twnd_vx_Main::FormCreate()
     TLayoutManager &manager = LayoutManager();
     manager.SetStorage(LayoutStorage());
     SetOnAfterRestore([this](TLayoutManager *) { FormAfterRestore(); });
+    // Nothing is saved before the stored switch says so.
+    SetLayoutReadOnly(true);
     SetLayoutControl(true);
     manager.Add(static_cast<QObject *>(Tree), {"Visible", "Tag"});
     manager.Add(acPersistent, {"Checked"});
@@ -199,11 +191,30 @@ void Twnd_vx_Main::showEvent(QShowEvent *event)
 
 void Twnd_vx_Main::FormShow()
 {
+    HideTaskbarEntryWhereTrayIs();
+}
+
+void Twnd_vx_Main::closeEvent(QCloseEvent *event)
+{
+    TLMForm::closeEvent(event);
+    if (event->isAccepted())
+        QCoreApplication::quit();
 }
 
 void Twnd_vx_Main::FormAfterRestore()
 {
     SetLayoutReadOnly(!acPersistent->isChecked());
+    acIntfView->setChecked(Tree->IsShown());
+    acOnTop->setChecked(GetFormStyle() == StyleStayOnTop);
+    acOOI->setChecked(Tree->GetTag() == 1);
+    ApplyCaption(acCaption->isChecked());
+    const std::int64_t units = LayoutManager().GetValueByName("Units").AsInt64();
+    pmTransfer->setChecked(units == 0);
+    pmSpeed->setChecked(units == 1);
+    const std::int64_t period = LayoutManager().GetValueByName("Period").AsInt64();
+    pmFast->setChecked(period == 0);
+    pmNormal->setChecked(period == 1);
+    pmSlow->setChecked(period == 2);
     RefreshData();
 }
 
@@ -319,8 +330,10 @@ void Twnd_vx_Main::RefreshTraffic()
     for (int i = 0; i < Tree->topLevelItemCount(); ++i) {
         auto *row = static_cast<TInterfaceRowItem *>(Tree->topLevelItem(i));
         FNCC->GetTraffic(row->Row.IntfIdx, row->Row.Received, row->Row.Sent);
-        row->CountersChanged();
     }
+    // The rows read their texts when painted, and assistive technology asks them when it reads; one repaint of
+    // the list costs less than a change notice per row, which makes the view measure every row again.
+    Tree->viewport()->update();
 }
 
 QString Twnd_vx_Main::TreeGetText(const TInterfaceRow &Row, int Column) const

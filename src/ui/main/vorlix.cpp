@@ -11,19 +11,6 @@
 #include <cstdlib>
 #include <memory>
 
-namespace {
-
-void BringForward(Twnd_vx_Main &window)
-{
-    window.show();
-    if (window.isMinimized())
-        window.showNormal();
-    window.raise();
-    window.activateWindow();
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     // The folder of the settings file comes from the version block, so the path is decided before any window.
@@ -39,7 +26,7 @@ int main(int argc, char *argv[])
     Twnd_vx_Main *window = nullptr;
     const TSingleInstance instance(TSingleInstance::ServerNameFor(QGuiApplication::platformName()), [&window] {
         if (window != nullptr)
-            BringForward(*window);
+            window->TrayIconClick();
     });
     if (!instance.IsFirst())
         return 0;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 Tsp_XYDataSeries::Tsp_XYDataSeries()
 {
@@ -18,38 +19,87 @@ Tsp_XYDataSeries::~Tsp_XYDataSeries()
 
 void Tsp_XYDataSeries::Grow(std::int32_t highest)
 {
-    XV.resize(static_cast<std::size_t>(highest) + 1);
-    YV.resize(static_cast<std::size_t>(highest) + 1);
     fCapacity = highest;
+    Reserve(highest + 1);
+}
+
+void Tsp_XYDataSeries::Reserve(std::int32_t n)
+{
+    if (Slot(n) <= XV.size()) {
+        return;
+    }
+    // Each point dropped from the front leaves a slot behind; moving the points back to the start
+    // only once those slots are a sixteenth of the points costs at most 16 moves per dropped point.
+    if (fFirst > 0 && fFirst >= fPN / 16) {
+        std::copy(XV.begin() + fFirst, XV.begin() + fFirst + fPN, XV.begin());
+        std::copy(YV.begin() + fFirst, YV.begin() + fFirst + fPN, YV.begin());
+        fFirst = 0;
+        if (Slot(n) <= XV.size()) {
+            return;
+        }
+    }
+    // Growth by a sixteenth keeps copying amortised without the doubling of a plain resize, which
+    // would leave up to half of a long history's memory unused.
+    const std::size_t wanted = std::max(Slot(n), XV.size() + XV.size() / 16);
+    XV.reserve(wanted);
+    YV.reserve(wanted);
+    XV.resize(wanted);
+    YV.resize(wanted);
 }
 
 void Tsp_XYDataSeries::Store(std::int32_t i, double aX, double aY)
 {
-    XV[static_cast<std::size_t>(i)] = aX;
-    YV[static_cast<std::size_t>(i)] = aY;
+    XV[Slot(i)] = aX;
+    YV[Slot(i)] = aY;
 }
 
-void Tsp_XYDataSeries::ExtendExtremes(double aX, double aY)
+void Tsp_XYDataSeries::TrackNewest(std::int32_t i)
 {
-    if (fPN == 0) {
+    const double aX = GetX(i);
+    const double aY = GetY(i);
+    const auto yOf = [this](std::uint32_t serial) { return SerialY(serial); };
+    if (i == 0) {
         XMin = XMax = aX;
-        YMin = YMax = aY;
-        ValidMinMax = true;
+        ValidX = true;
+        fYWindow.Clear();
+        fYWindow.Push(fFirstSerial, aY, yOf);
+        ValidY = true;
         return;
     }
-    if (!ValidMinMax) {
-        return;
+    if (ValidX) {
+        if (aX < XMin) {
+            XMin = aX;
+        } else if (aX > XMax) {
+            XMax = aX;
+        }
     }
-    if (aX < XMin) {
-        XMin = aX;
-    } else if (aX > XMax) {
-        XMax = aX;
+    if (ValidY) {
+        fYWindow.Push(fFirstSerial + static_cast<std::uint32_t>(i), aY, yOf);
     }
-    if (aY < YMin) {
-        YMin = aY;
-    } else if (aY > YMax) {
-        YMax = aY;
+}
+
+void Tsp_XYDataSeries::DropFront(std::int32_t n)
+{
+    if (ValidY) {
+        for (std::int32_t k = 0; k < n; ++k) {
+            fYWindow.PopFront(fFirstSerial + static_cast<std::uint32_t>(k));
+        }
     }
+    fFirstSerial += static_cast<std::uint32_t>(n);
+    fFirst += n;
+    fPN -= n;
+    // Only matters for points out of order: in order, the first X is the minimum.
+    ValidX = false;
+    if (fPN == 0) {
+        fFirst = 0;
+    }
+}
+
+void Tsp_XYDataSeries::ForgetExtremes()
+{
+    ValidX = false;
+    ValidY = false;
+    fYWindow.Clear();
 }
 
 void Tsp_XYDataSeries::NotifyAndUpdate()
@@ -72,9 +122,10 @@ void Tsp_XYDataSeries::AppendPoint(double aX, double aY)
     if (fPN >= fCapacity) {
         Grow(fCapacity + fInc);
     }
-    fSorted = fSorted && (fPN == 0 || aX >= XV[static_cast<std::size_t>(fPN) - 1]) && !std::isnan(aX);
+    Reserve(fPN + 1);
+    fSorted = fSorted && (fPN == 0 || aX >= GetX(fPN - 1)) && !std::isnan(aX);
     Store(fPN, aX, aY);
-    ExtendExtremes(aX, aY);
+    TrackNewest(fPN);
     ++fPN;
 }
 
@@ -86,31 +137,14 @@ void Tsp_XYDataSeries::AddXYArrays(const double *pX, const double *pY, std::int3
     if (fPN + n >= fCapacity) {
         Grow(fCapacity + fInc * (n / fInc + 1));
     }
-    const std::int32_t old = fPN;
+    Reserve(fPN + n);
     for (std::int32_t k = 0; k < n; ++k) {
-        const double x = pX[k];
-        fSorted = fSorted && (old + k == 0 || x >= XV[static_cast<std::size_t>(old + k) - 1]) && !std::isnan(x);
-        Store(old + k, x, pY[k]);
+        const std::int32_t i = fPN + k;
+        fSorted = fSorted && (i == 0 || pX[k] >= GetX(i - 1)) && !std::isnan(pX[k]);
+        Store(i, pX[k], pY[k]);
+        TrackNewest(i);
     }
     fPN += n;
-    if (ValidMinMax && 2 * old > n) {
-        for (std::int32_t k = 0; k < n; ++k) {
-            const double x = pX[k];
-            const double y = pY[k];
-            if (x < XMin) {
-                XMin = x;
-            } else if (x > XMax) {
-                XMax = x;
-            }
-            if (y < YMin) {
-                YMin = y;
-            } else if (y > YMax) {
-                YMax = y;
-            }
-        }
-    } else {
-        ValidMinMax = false;
-    }
     if (!fLockInvalidate && Attached()) {
         DataChanged(0);
     }
@@ -128,13 +162,15 @@ void Tsp_XYDataSeries::InsertXY(std::int32_t i, double aX, double aY)
     if (fPN >= fCapacity) {
         Grow(fCapacity + fInc);
     }
-    const auto at = static_cast<std::size_t>(i);
-    fSorted = fSorted && (i == 0 || XV[at - 1] <= aX) && aX <= XV[at];
-    std::copy_backward(XV.begin() + i, XV.begin() + fPN, XV.begin() + fPN + 1);
-    std::copy_backward(YV.begin() + i, YV.begin() + fPN, YV.begin() + fPN + 1);
+    Reserve(fPN + 1);
+    fSorted = fSorted && (i == 0 || GetX(i - 1) <= aX) && aX <= GetX(i);
+    std::copy_backward(XV.begin() + Slot(i), XV.begin() + Slot(fPN), XV.begin() + Slot(fPN) + 1);
+    std::copy_backward(YV.begin() + Slot(i), YV.begin() + Slot(fPN), YV.begin() + Slot(fPN) + 1);
     Store(i, aX, aY);
-    ExtendExtremes(aX, aY);
     ++fPN;
+    const bool validX = ValidX && !(aX < XMin) && !(aX > XMax);
+    ForgetExtremes();
+    ValidX = validX;
     NotifyAndUpdate();
 }
 
@@ -143,10 +179,9 @@ void Tsp_XYDataSeries::ReplaceXY(std::int32_t i, double aX, double aY)
     if (i < 0 || i >= fPN) {
         return;
     }
-    const auto at = static_cast<std::size_t>(i);
-    fSorted = fSorted && (i == 0 || XV[at - 1] <= aX) && (i == fPN - 1 || aX <= XV[at + 1]) && !std::isnan(aX);
+    fSorted = fSorted && (i == 0 || GetX(i - 1) <= aX) && (i == fPN - 1 || aX <= GetX(i + 1)) && !std::isnan(aX);
     Store(i, aX, aY);
-    ValidMinMax = false;
+    ForgetExtremes();
     NotifyAndUpdate();
 }
 
@@ -155,10 +190,14 @@ void Tsp_XYDataSeries::Delete(std::int32_t i)
     if (i < 0 || i >= fPN) {
         return;
     }
-    ValidMinMax = false;
-    std::copy(XV.begin() + i + 1, XV.begin() + fPN, XV.begin() + i);
-    std::copy(YV.begin() + i + 1, YV.begin() + fPN, YV.begin() + i);
-    --fPN;
+    if (i == 0) {
+        DropFront(1);
+    } else {
+        std::copy(XV.begin() + Slot(i + 1), XV.begin() + Slot(fPN), XV.begin() + Slot(i));
+        std::copy(YV.begin() + Slot(i + 1), YV.begin() + Slot(fPN), YV.begin() + Slot(i));
+        --fPN;
+        ForgetExtremes();
+    }
     NotifyAndUpdate();
 }
 
@@ -170,13 +209,19 @@ void Tsp_XYDataSeries::DeleteRange(std::int32_t fromi, std::int32_t toi)
     if (fromi < 0 || fromi >= fPN) {
         return;
     }
-    ValidMinMax = false;
     if (toi >= fPN - 1) {
         fPN = fromi;
+        if (fPN == 0) {
+            fFirst = 0;
+        }
+        ForgetExtremes();
+    } else if (fromi == 0) {
+        DropFront(toi + 1);
     } else {
-        std::copy(XV.begin() + toi + 1, XV.begin() + fPN, XV.begin() + fromi);
-        std::copy(YV.begin() + toi + 1, YV.begin() + fPN, YV.begin() + fromi);
+        std::copy(XV.begin() + Slot(toi + 1), XV.begin() + Slot(fPN), XV.begin() + Slot(fromi));
+        std::copy(YV.begin() + Slot(toi + 1), YV.begin() + Slot(fPN), YV.begin() + Slot(fromi));
         fPN -= toi - fromi + 1;
+        ForgetExtremes();
     }
     NotifyAndUpdate();
 }
@@ -185,7 +230,9 @@ void Tsp_XYDataSeries::Clear()
 {
     const bool held = fPN > 0;
     fPN = 0;
+    fFirst = 0;
     fSorted = true;
+    ForgetExtremes();
     if (Active() && held && !fLockInvalidate && Attached()) {
         DataChanged(0);
     }
@@ -197,8 +244,11 @@ void Tsp_XYDataSeries::SetCapacity(std::int32_t C)
     C = std::max(C, 0);
     if (C < fPN) {
         fPN = C;
+        if (fPN == 0) {
+            fFirst = 0;
+        }
         AdjustCapacity();
-        ValidMinMax = false;
+        ForgetExtremes();
         if (!fLockInvalidate && Attached()) {
             DataChanged(0);
         }
@@ -218,41 +268,66 @@ void Tsp_XYDataSeries::AdjustCapacity()
     }
 }
 
-void Tsp_XYDataSeries::RecomputeExtremes()
+void Tsp_XYDataSeries::RecomputeXExtremes()
 {
-    XMin = XMax = XV[0];
-    YMin = YMax = YV[0];
-    for (std::size_t k = 1; k < static_cast<std::size_t>(fPN); ++k) {
-        if (XV[k] < XMin) {
-            XMin = XV[k];
-        } else if (XV[k] > XMax) {
-            XMax = XV[k];
-        }
-        if (YV[k] < YMin) {
-            YMin = YV[k];
-        } else if (YV[k] > YMax) {
-            YMax = YV[k];
+    XMin = XMax = GetX(0);
+    for (std::int32_t i = 1; i < fPN; ++i) {
+        const double x = GetX(i);
+        if (x < XMin) {
+            XMin = x;
+        } else if (x > XMax) {
+            XMax = x;
         }
     }
-    ValidMinMax = true;
+    ValidX = true;
 }
 
-bool Tsp_XYDataSeries::Extreme(double &V, const double &cached)
+void Tsp_XYDataSeries::RecomputeYExtremes()
+{
+    fYWindow.Clear();
+    const auto yOf = [this](std::uint32_t serial) { return SerialY(serial); };
+    for (std::int32_t i = 0; i < fPN; ++i) {
+        fYWindow.Push(fFirstSerial + static_cast<std::uint32_t>(i), GetY(i), yOf);
+    }
+    ValidY = true;
+}
+
+bool Tsp_XYDataSeries::XExtreme(double &V, bool largest)
 {
     if (fPN == 0) {
         return false;
     }
-    if (!ValidMinMax) {
-        RecomputeExtremes();
+    if (fSorted) {
+        V = GetX(largest ? fPN - 1 : 0);
+        return true;
     }
-    V = cached;
+    if (!ValidX) {
+        RecomputeXExtremes();
+    }
+    V = largest ? XMax : XMin;
     return true;
 }
 
-bool Tsp_XYDataSeries::GetXMin(double &V) { return Extreme(V, XMin); }
-bool Tsp_XYDataSeries::GetXMax(double &V) { return Extreme(V, XMax); }
-bool Tsp_XYDataSeries::GetYMin(double &V) { return Extreme(V, YMin); }
-bool Tsp_XYDataSeries::GetYMax(double &V) { return Extreme(V, YMax); }
+bool Tsp_XYDataSeries::YExtreme(double &V, bool largest)
+{
+    if (fPN == 0) {
+        return false;
+    }
+    if (!ValidY) {
+        RecomputeYExtremes();
+    }
+    if (!fYWindow.Any()) {
+        V = std::numeric_limits<double>::quiet_NaN();
+    } else {
+        V = SerialY(largest ? fYWindow.MaxSerial() : fYWindow.MinSerial());
+    }
+    return true;
+}
+
+bool Tsp_XYDataSeries::GetXMin(double &V) { return XExtreme(V, false); }
+bool Tsp_XYDataSeries::GetXMax(double &V) { return XExtreme(V, true); }
+bool Tsp_XYDataSeries::GetYMin(double &V) { return YExtreme(V, false); }
+bool Tsp_XYDataSeries::GetYMax(double &V) { return YExtreme(V, true); }
 
 void Tsp_XYDataSeries::SetLockInvalidate(bool b)
 {

@@ -2,14 +2,19 @@
 
 #include "Tsp_DataSeries.h"
 #include "Tsp_LineAttr.h"
+#include "Tsp_WindowExtremes.h"
 
 #include <cstdint>
 #include <vector>
 
 class QPainter;
 
-// Points in two parallel arrays that grow in steps of 32, with cached extremes so that the
-// automatic range costs nothing per appended point. Every change of data notifies the plot
+// Points in two parallel arrays whose capacity grows in steps of 32. Dropping the oldest point only
+// moves the start of the points along the arrays; the room left behind is reclaimed when it reaches a
+// sixteenth of the points, so a history that adds one point and drops one per sample moves few values
+// per sample. Extremes cost nothing per appended or dropped point: with X in order they are the first
+// and last X, and the Y extremes are kept for a window that gains points at the end and loses them at
+// the front; other edits recompute them once when next asked. Every change of data notifies the plot
 // unless LockInvalidate is set.
 class Tsp_XYDataSeries : public Tsp_DataSeries {
 public:
@@ -20,8 +25,8 @@ public:
     std::int32_t Count() const { return fPN; }
     std::int32_t Capacity() const { return fCapacity; }
     // Require 0 <= i < Count.
-    double GetX(std::int32_t i) const { return XV[static_cast<std::size_t>(i)]; }
-    double GetY(std::int32_t i) const { return YV[static_cast<std::size_t>(i)]; }
+    double GetX(std::int32_t i) const { return XV[Slot(i)]; }
+    double GetY(std::int32_t i) const { return YV[Slot(i)]; }
     // X never decreases from one point to the next (no NaN either): drawing can then search
     // for the points near the field instead of walking them all.
     bool SortedX() const { return fSorted; }
@@ -59,23 +64,38 @@ protected:
     bool Attached() const { return Plot() != nullptr; }
 
 private:
+    std::size_t Slot(std::int32_t i) const { return static_cast<std::size_t>(fFirst) + static_cast<std::size_t>(i); }
     void Grow(std::int32_t highest);
+    // Makes room in the arrays for n points from the first one.
+    void Reserve(std::int32_t n);
     void Store(std::int32_t i, double aX, double aY);
-    void ExtendExtremes(double aX, double aY);
-    void RecomputeExtremes();
-    bool Extreme(double &V, const double &cached);
+    // The point with this index has been stored after the others.
+    void TrackNewest(std::int32_t i);
+    void DropFront(std::int32_t n);
+    void ForgetExtremes();
+    void RecomputeXExtremes();
+    void RecomputeYExtremes();
+    // The smallest or largest X or Y; false without points. All Y being NaN gives NaN.
+    bool XExtreme(double &V, bool largest);
+    bool YExtreme(double &V, bool largest);
+    double SerialY(std::uint32_t serial) const { return GetY(static_cast<std::int32_t>(serial - fFirstSerial)); }
 
     QPainter *fCanvas = nullptr;
     std::int32_t fPN = 0;
     std::int32_t fCapacity = 0;
     std::int32_t fInc = 32;
+    // Array index of point 0.
+    std::int32_t fFirst = 0;
     std::vector<double> XV;
     std::vector<double> YV;
+    // X extremes for points out of order, valid while ValidX.
     double XMin = 0;
     double XMax = 0;
-    double YMin = 0;
-    double YMax = 0;
-    bool ValidMinMax = false;
+    bool ValidX = false;
+    // Point i carries the serial number fFirstSerial + i while the Y window is kept.
+    std::uint32_t fFirstSerial = 0;
+    Tsp_WindowExtremes fYWindow;
+    bool ValidY = false;
     bool fSorted = true;
     Tsp_LineAttr fLineAttr;
     bool fLockInvalidate = false;

@@ -1,5 +1,7 @@
 #include "FormWindowState.h"
 
+#include "WindowFlags.h"
+
 #include <QWidget>
 
 int FormWindowState(const QWidget &AForm)
@@ -26,5 +28,5 @@ int FormStyle(const QWidget &AForm)
 
 void ApplyFormStyle(QWidget &AForm, int AStyle)
 {
-    AForm.setWindowFlag(Qt::WindowStaysOnTopHint, AStyle == StyleStayOnTop);
+    SetWindowFlagInPlace(AForm, Qt::WindowStaysOnTopHint, AStyle == StyleStayOnTop);
 }

@@ -17,5 +17,5 @@ int FormWindowState(const QWidget &AForm);
 void ApplyFormWindowState(QWidget &AForm, int AState);
 
 int FormStyle(const QWidget &AForm);
-// Any number but 3 makes the form normal.
+// Any number but 3 makes the form normal. A shown form keeps its place, state and visibility.
 void ApplyFormStyle(QWidget &AForm, int AStyle);

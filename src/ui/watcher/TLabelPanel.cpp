@@ -31,6 +31,16 @@ void TLabelPanel::SetFontColor(TColor text)
     setPalette(colours);
 }
 
+QSize TLabelPanel::sizeHint() const
+{
+    return {0, fontMetrics().height()};
+}
+
+QSize TLabelPanel::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
 void TLabelPanel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)

@@ -1,11 +1,8 @@
 #pragma once
 
+#include "TColor.h"
+
 #include <QLabel>
-
-#include <cstdint>
-
-// 0x00BBGGRR, as the plot and the caption bar store colours.
-using TColor = std::uint32_t;
 
 // A label or value panel of the watcher's grid: centred text on a coloured face with a thin frame.
 // Being a label, it gives assistive technology its text as the accessible name and its hint as the
@@ -19,6 +16,11 @@ public:
     TColor Color() const { return FColor; }
     void SetColor(TColor face);
     void SetFontColor(TColor text);
+
+    // The grid sizes the panels. A label measures its text for these, and a new text every tick would shape it
+    // once more for the layout than for the paint; the layout ignores them anyway.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     void DblClick();

@@ -4,6 +4,8 @@
 #include "MeterTexts.h"
 #include "Quarl_IpHlpAPI.h"
 #include "TLabelPanel.h"
+#include "TTopMostSuspension.h"
+#include "Tdlg_vx_AdapterInfo.h"
 #include "Tsp_XYLine.h"
 #include "Tsp_XYPlot.h"
 #include "WatcherCaptionBar.h"
@@ -108,8 +110,11 @@ Tfrm_vx_Watcher::Tfrm_vx_Watcher(TImageList *ilIntf16, TImageList *ilIntf32, QWi
     ConfigurePlot();
 
     connect(Timer, &QTimer::timeout, this, &Tfrm_vx_Watcher::TimerTimer);
-    connect(cbUnits, &QComboBox::currentIndexChanged, this, &Tfrm_vx_Watcher::sp_XYPlotDblClick);
+    // The user's choice only: the main window sets the stored units before the first tick, when a
+    // view reset would squeeze the value axis to 0..1 and the time axis to a single instant.
+    connect(cbUnits, &QComboBox::activated, this, &Tfrm_vx_Watcher::sp_XYPlotDblClick);
     connect(Panel1, &TLabelPanel::DblClick, this, &Tfrm_vx_Watcher::Panel1DblClick);
+    connect(bProps, &QPushButton::clicked, this, &Tfrm_vx_Watcher::bPropsClick);
     resize(451, 210);
 }
 
@@ -355,8 +360,19 @@ void Tfrm_vx_Watcher::sp_XYPlotMouseMove(int X, int Y)
 
 void Tfrm_vx_Watcher::Panel1DblClick()
 {
+    // An always-on-top main window must not cover the question.
+    const TTopMostSuspension suspension;
     if (AskYesNo(QStringLiteral("清除会话总计?"), QStringLiteral("Confirmation"), this)) {
         TDL = 0;
         TUL = 0;
     }
+}
+
+void Tfrm_vx_Watcher::bPropsClick()
+{
+    // Without the main window's picture list there is nothing to show the dialog with.
+    if (FImages32 == nullptr)
+        return;
+    const TTopMostSuspension suspension;
+    ShowAdapterProperties(Adapter, *FImages32, window());
 }

@@ -60,6 +60,8 @@ public:
     void sp_XYPlotMouseMove(int X, int Y);
     // Asks whether to clear the session totals.
     void Panel1DblClick();
+    // Shows the properties of Adapter; always-on-top windows are normal while the dialog is up.
+    void bPropsClick();
 
     void SetClocks(TWatcherClocks clocks);
 

@@ -19,7 +19,6 @@ TWatcherCaptionBar CreateWatcherCaptionBar(TImageList *images, QWidget *parent)
     made.Units->setObjectName(QStringLiteral("cbUnits"));
     made.Units->addItems({QStringLiteral("传输"), QStringLiteral("速度")});
     made.Units->setCurrentIndex(0);
-    made.Units->setAccessibleName(QStringLiteral("单位"));
 
     made.Props = new QPushButton(QStringLiteral("属性"), made.Bar);
     made.Props->setObjectName(QStringLiteral("bProps"));

@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -105,13 +111,41 @@ TEST(FormatMtu, GroupsThousands)
     EXPECT_EQ(FormatMtu(1500, TMeterFormatSettings{".", ""}), "1500 B");
 }
 
+namespace {
+
+// Whether the C library has the locale, asked through setlocale, not through the reader's own newlocale.
+bool LocaleInstalled(const char *name)
+{
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    const bool installed = std::setlocale(LC_NUMERIC, name) != nullptr;
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    return installed;
+}
+
+constexpr const char *CommaLocale = "de_DE.UTF-8";
+
+} // namespace
+
 TEST(MeterFormatSettings, SystemLocaleMatchesTheCLibrary)
 {
-    // The C and C.UTF-8 locales exist on every glibc system: '.' and no grouping.
-    const TMeterFormatSettings c = TMeterFormatSettings::FromLocale("C.UTF-8");
-    EXPECT_EQ(c.DecimalSeparator, ".");
-    EXPECT_EQ(c.ThousandSeparator, "");
-    EXPECT_EQ(&TMeterFormatSettings::System(), &TMeterFormatSettings::System());
+    if (!LocaleInstalled(CommaLocale))
+        GTEST_SKIP() << "locale " << CommaLocale << " is not installed";
+    // In a child, so that the process-wide settings are first read under the locale the environment selects.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("LC_ALL", CommaLocale, 1);
+        std::setlocale(LC_ALL, "");
+        const lconv *library = std::localeconv();
+        const TMeterFormatSettings &system = TMeterFormatSettings::System();
+        const bool same = system.DecimalSeparator == library->decimal_point &&
+                          system.ThousandSeparator == library->thousands_sep;
+        ::_exit(same && std::string(library->decimal_point) == "," ? 0 : 1);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the system settings differ from localeconv() under " << CommaLocale;
 }
 
 TEST(MeterFormatSettings, UnknownLocaleGivesDefaults)
@@ -123,10 +157,9 @@ TEST(MeterFormatSettings, UnknownLocaleGivesDefaults)
 
 TEST(MeterFormatSettings, CommaLocaleFromTheSystem)
 {
-    const TMeterFormatSettings de = TMeterFormatSettings::FromLocale("de_DE.UTF-8");
-    if (de.DecimalSeparator == "." && de.ThousandSeparator == ",") {
-        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
-    }
+    if (!LocaleInstalled(CommaLocale))
+        GTEST_SKIP() << "locale " << CommaLocale << " is not installed";
+    const TMeterFormatSettings de = TMeterFormatSettings::FromLocale(CommaLocale);
     EXPECT_EQ(de.DecimalSeparator, ",");
     EXPECT_EQ(de.ThousandSeparator, ".");
 }

@@ -61,6 +61,7 @@ DWORD VX_WINAPI TestGetInterfaceInfo(PIP_INTERFACE_INFO IfTable, PULONG OutBufLe
 }
 
 std::atomic<int> Arms{0};
+std::atomic<int> ArmsDone{0}; // arms that subscribed and took the known state
 std::atomic<int> ArmsToRefuse{0};
 std::atomic<bool> ArmWithoutSubscribing{false};
 
@@ -74,7 +75,9 @@ DWORD VX_WINAPI TestNotifyAddrChange(PHANDLE Handle, LPOVERLAPPED overlapped)
     }
     if (ArmWithoutSubscribing.load())
         return ERROR_IO_PENDING;
-    return RtnlNotifyAddrChange(Handle, overlapped);
+    const DWORD result = RtnlNotifyAddrChange(Handle, overlapped);
+    ++ArmsDone;
+    return result;
 }
 
 bool WaitUntil(const std::function<bool()> &condition, std::chrono::milliseconds limit)
@@ -122,13 +125,17 @@ protected:
         if (!Namespace.IsCreated())
             GTEST_SKIP() << "cannot make a network namespace ('ip netns add' needs iproute2 and CAP_SYS_ADMIN)";
         Arms = 0;
+        ArmsDone = 0;
         HideLoopback = false;
         ArmsToRefuse = 0;
         ArmWithoutSubscribing = false;
+        // The binding needs the adapter query; the real one serves.
+        const TProcAddress adaptersInfo = LoadSystemModule("iphlpapi.dll")->GetProcAddress("GetAdaptersInfo");
+        ASSERT_NE(adaptersInfo, nullptr);
         TModuleLoader::Process().Install(
             "iphlpapi.dll",
             std::make_shared<TBuiltinModule>(std::initializer_list<TBuiltinModule::TExport>{
-                {"GetAdaptersInfo", reinterpret_cast<TProcAddress>(&TestGetInterfaceInfo)},
+                {"GetAdaptersInfo", adaptersInfo},
                 {"GetInterfaceInfo", reinterpret_cast<TProcAddress>(&TestGetInterfaceInfo)},
                 {"NotifyAddrChange", reinterpret_cast<TProcAddress>(&TestNotifyAddrChange)},
             }));
@@ -171,9 +178,8 @@ protected:
     {
         ASSERT_TRUE(AddVeth()) << "cannot make a veth pair in the namespace";
         Start();
-        ASSERT_TRUE(WaitUntil([] { return Arms.load() >= 1; }, 2s)) << "the worker never armed the wait";
-        // Arming ends with the known-state dump; give it a moment so the change lands after it.
-        std::this_thread::sleep_for(100ms);
+        // Arming ends with the known-state dump; a change must land after it to be a change.
+        ASSERT_TRUE(WaitUntil([] { return ArmsDone.load() >= 1; }, 2s)) << "the worker never armed the wait";
     }
 
     TNetworkNamespace Namespace;
@@ -248,7 +254,7 @@ TEST_F(NetChangeNotify, RefusedArmIsRetriedAtOnce)
     ASSERT_TRUE(AddVeth());
     Start();
     ASSERT_TRUE(WaitUntil([] { return Arms.load() >= 2; }, 300ms)) << "the refused arm was not retried at once";
-    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(WaitUntil([] { return ArmsDone.load() >= 1; }, 1s)) << "the retried arm never completed";
     ASSERT_TRUE(Namespace.Ip("addr add 10.9.3.1/24 dev vxa"));
     EXPECT_TRUE(WaitUntil([&] { return Calls.Get() >= 1; }, 1s));
 }

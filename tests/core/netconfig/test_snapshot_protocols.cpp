@@ -199,7 +199,7 @@ TEST_F(SnapshotTest, TableCountsBeyondTheBufferAreCutToIt)
 {
     Net.AddressRows = {AddressRow("10.0.0.2", "255.0.0.0", 3), AddressRow("10.0.0.3", "255.0.0.0", 3)};
     Net.ArpRows = {ArpRow("10.0.0.1", 3, {1, 2, 3, 4, 5, 6}, MIB_IPNET_TYPE_DYNAMIC)};
-    Net.InterfaceNames = {{u"eth0", 5}};
+    Net.InterfaceNames = {{u"{E0}", 5}};
     const auto lying = [](auto answer) {
         return [answer](auto *table, PULONG size, BOOL order) -> DWORD {
             const DWORD result = answer(table, size, order);
@@ -217,7 +217,7 @@ TEST_F(SnapshotTest, TableCountsBeyondTheBufferAreCutToIt)
             info->NumAdapters = 0x7FFFFFFF;
         return result;
     };
-    Net.Adapters = {MakeAdapter(1, "eth0")};
+    Net.Adapters = {MakeAdapter(1, "{E0}")};
     const auto &config = Refresh();
     EXPECT_EQ(config.AdressRecordCount(), 2);
     EXPECT_EQ(config.ARPRecordCount(), 1);

@@ -30,23 +30,27 @@ TEST_F(SnapshotTest, NameComesFromExtendedDescriptionThenPlainRowThenDescription
     EXPECT_EQ(config.Adapter(3).Name, "info-four");
 }
 
-TEST_F(SnapshotTest, InterfaceNameTableIsTrimmedCutAfterBraceAndGivesTheIndex)
+// Device names of the "{GUID}" form take their index from the trimmed name table ignoring case, cut after the
+// brace; every other name keeps its own record's index, even when the table lists it under another.
+TEST_F(SnapshotTest, NameTableGivesTheIndexOfDeviceGuidNamesOnly)
 {
-    Net.InterfaceNames = {{u" \\DEVICE\\TCPIP_{ABC}tail ", 41}, {u"plain name", 42}, {u"odd=name", 43}};
+    Net.InterfaceNames = {{u" \\DEVICE\\TCPIP_{ABC}tail ", 41}, {u"plain name", 42}, {u"odd=name", 43},
+                          {u"\\DEVICE\\TCPIP_{DEF}", 44}, {u"\\device\\tcpip_{def}", 45}};
     Net.Adapters = {MakeAdapter(1, "\\device\\tcpip_{abc}"), MakeAdapter(2, "PLAIN NAME"), MakeAdapter(3, "odd=name"),
-                    MakeAdapter(4, "\\DEVICE\\TCPIP_{ABC}tail")};
+                    MakeAdapter(4, "\\DEVICE\\TCPIP_{ABC}tail"), MakeAdapter(45, "\\DEVICE\\TCPIP_{DEF}")};
     const auto &config = Refresh();
-    ASSERT_EQ(config.AdapterCount(), 4);
+    ASSERT_EQ(config.AdapterCount(), 5);
     EXPECT_EQ(config.Adapter(0).IntfIdx, 41u);
-    EXPECT_EQ(config.Adapter(1).IntfIdx, 42u);
-    EXPECT_EQ(config.Adapter(2).IntfIdx, 43u);
+    EXPECT_EQ(config.Adapter(1).IntfIdx, 2u);
+    EXPECT_EQ(config.Adapter(2).IntfIdx, 3u);
     EXPECT_EQ(config.Adapter(3).IntfIdx, 4u); // the text after the brace is gone from the table
+    EXPECT_EQ(config.Adapter(4).IntfIdx, 45u); // of two lines differing in case, its own index wins
 }
 
 TEST_F(SnapshotTest, AliasFromLuidConversionOnlyWhenTheRowGaveNone)
 {
-    Net.InterfaceNames = {{u"eth0", 20}};
-    Net.Adapters = {MakeAdapter(2, "eth0"), MakeAdapter(3, "eth1")};
+    Net.InterfaceNames = {{u"{E0}", 20}};
+    Net.Adapters = {MakeAdapter(2, "{E0}"), MakeAdapter(3, "eth1")};
     Net.Rows2[3] = {u"eth1", u"row alias", 0, 0};
     Net.LuidAliases = {{20, u"luid alias"}, {3, u"unused"}};
     const auto &config = Refresh();

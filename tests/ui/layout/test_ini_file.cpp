@@ -1,3 +1,4 @@
+#include "AtomicFile.h"
 #include "ChildProcess.h"
 #include "EIniFileException.h"
 #include "TIniFile.h"
@@ -9,6 +10,8 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,11 +22,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// What a write leaves in the folder, apart from the writers' lock file, which stays by design.
 std::vector<std::string> FolderEntries(const fs::path &folder)
 {
     std::vector<std::string> names;
     for (const auto &entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
+        if (entry.path().extension() != ".lock")
+            names.push_back(entry.path().filename().string());
     return names;
 }
 
@@ -184,6 +189,100 @@ TEST(IniFileRefusals, FullDisk)
     if (result == ChildCannotRun)
         GTEST_SKIP() << "no private mount namespace for a small tmpfs (needs CAP_SYS_ADMIN)";
     EXPECT_EQ(result, Refused);
+}
+
+// Something in the file's place that is not a regular file: reads give nothing and never block, writes are
+// refused and leave it as it was.
+struct TSpecialNode {
+    const char *Name;
+    mode_t Mode;
+};
+
+class IniFileOnSpecialNodes : public testing::TestWithParam<TSpecialNode> {};
+
+TEST_P(IniFileOnSpecialNodes, ReadEmptyAndRefuseWritesWithoutBlocking)
+{
+    TemporaryFolder folder;
+    const fs::path file = folder / "settings.ini";
+    if (::mknod(file.c_str(), GetParam().Mode | 0666, S_ISCHR(GetParam().Mode) ? makedev(1, 3) : 0) != 0)
+        GTEST_SKIP() << "cannot make a " << GetParam().Name << " node here (needs CAP_MKNOD)";
+    const int result = RunInChild([&] {
+        ::alarm(10); // a blocked open ends the child instead of the test run
+        TIniFile ini(file);
+        if (ini.ValueExists("S", "k") || ini.ReadString("S", "k"))
+            return 10;
+        try {
+            ini.WriteString("S", "k", "v");
+        } catch (const EIniFileException &error) {
+            return std::string(error.what()) == "Unable to write to " + file.string() ? int{Refused} : int{WrongMessage};
+        }
+        return int{NotRefused};
+    });
+    EXPECT_EQ(result, Refused) << "-1: the child blocked or crashed";
+    struct stat info {};
+    ASSERT_EQ(::lstat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & S_IFMT, GetParam().Mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Nodes, IniFileOnSpecialNodes,
+                         testing::Values(TSpecialNode{"Fifo", S_IFIFO}, TSpecialNode{"NullDevice", S_IFCHR}),
+                         [](const testing::TestParamInfo<TSpecialNode> &row) { return row.param.Name; });
+
+// A file beyond what a settings file can be is never read into memory (no std::bad_alloc), and never
+// replaced by a write that could not read it.
+TEST(IniFileRefusals, FileTooLargeToRead)
+{
+    TemporaryFolder folder;
+    const fs::path file = folder / "settings.ini";
+    WriteBytes(file, "[S]\nk=1\n");
+    fs::resize_file(file, MaxReadFileBytes + 1); // sparse: costs no disk
+    TIniFile ini(file);
+    EXPECT_FALSE(ini.ValueExists("S", "k"));
+    EXPECT_THROW(ini.WriteString("S", "k", "2"), EIniFileException);
+    EXPECT_EQ(fs::file_size(file), MaxReadFileBytes + 1);
+}
+
+// Two processes write different values of one file at the same time; each write is a read-modify-write,
+// so without a lock one process's replacement drops the other's new values.
+TEST(IniFileConcurrency, WritersInTwoProcessesLoseNoValue)
+{
+    TemporaryFolder folder;
+    const fs::path file = folder / "settings.ini";
+    constexpr int PerWriter = 100;
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = ::fork();
+        if (writers[w] == 0) {
+            char go = 0;
+            ::read(start[0], &go, 1);
+            TIniFile ini(file);
+            int code = 0;
+            for (int i = 0; i < PerWriter; ++i) {
+                try {
+                    ini.WriteString("S", "w" + std::to_string(w) + "k" + std::to_string(i), std::to_string(i));
+                } catch (const EIniFileException &) {
+                    code = 1;
+                }
+            }
+            ::_exit(code);
+        }
+    }
+    ::write(start[1], "gg", 2);
+    ::close(start[0]);
+    ::close(start[1]);
+    for (pid_t writer : writers) {
+        int status = 0;
+        ::waitpid(writer, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write was refused";
+    }
+    TIniFile ini(file);
+    int kept = 0;
+    for (int w = 0; w < 2; ++w)
+        for (int i = 0; i < PerWriter; ++i)
+            kept += ini.ReadString("S", "w" + std::to_string(w) + "k" + std::to_string(i)) == std::to_string(i);
+    EXPECT_EQ(kept, 2 * PerWriter);
 }
 
 TEST(IniFileConcurrency, ReaderSeesOldOrNewWholeFile)

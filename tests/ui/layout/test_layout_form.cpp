@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,6 +41,16 @@ protected:
         TLayoutManagerINIStorage reader;
         reader.SetFileName(FStorage->GetFileName());
         return reader.ReadString("Tfrm_vx_Managed", name, "<absent>");
+    }
+
+    // Points the storage below a file, where no user, root included, can write; gives the refused name.
+    std::string RefuseWrites()
+    {
+        const std::filesystem::path blocker = FFolder / "blocker";
+        std::ofstream(blocker) << "not a folder";
+        const std::string refused = (blocker / "vorlix.ini").string();
+        FStorage->SetFileName(refused);
+        return refused;
     }
 
     void Store(const std::string &name, const std::string &value)
@@ -119,8 +130,7 @@ TEST_F(LayoutFormTest, MoveIsSavedAfterAQuietIntervalAndDestructionSaves)
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     form->move(210, 220);
-    QTest::qWait(TLMForm::MoveQuietMilliseconds * 2);
-    EXPECT_EQ(Stored("Pos"), "210,220");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Stored("Pos") == "210,220"; })) << "no save after the quiet interval";
 
     // Destruction comes before the quiet interval ends; the stored size is the outer one, frame included.
     form->resize(320, 240);
@@ -130,13 +140,91 @@ TEST_F(LayoutFormTest, MoveIsSavedAfterAQuietIntervalAndDestructionSaves)
     EXPECT_EQ(Stored("Size"), std::to_string(outer.width()) + "," + std::to_string(outer.height()));
 }
 
+// A derived form whose save handler reads a member of its own, as the main window's handlers do. Without a
+// Q_OBJECT of its own it keeps the base's class name, and so its section. The member lists itself as alive
+// while it exists, so a save that runs after it is gone shows.
+class TFormWithOwnState final : public Tfrm_vx_Managed {
+public:
+    TFormWithOwnState(std::set<const void *> &ALiveMembers, std::vector<bool> &ASavesSawMembers)
+        : FOwn(ALiveMembers)
+    {
+        SetOnBeforeSave([this, &ALiveMembers, &ASavesSawMembers](TLayoutManager *) {
+            ASavesSawMembers.push_back(ALiveMembers.contains(&FOwn));
+        });
+    }
+    ~TFormWithOwnState() override { SaveLayoutBeforeDestruction(); }
+
+private:
+    class TOwnState {
+    public:
+        explicit TOwnState(std::set<const void *> &ALive) : FLive(ALive) { FLive.insert(this); }
+        TOwnState(const TOwnState &) = delete;
+        TOwnState &operator=(const TOwnState &) = delete;
+        ~TOwnState() { FLive.erase(this); }
+
+    private:
+        std::set<const void *> &FLive;
+    } FOwn;
+};
+
+TEST_F(LayoutFormTest, DestructionSavesOnceWhileTheDerivedFormIsWhole)
+{
+    std::set<const void *> liveMembers;
+    std::vector<bool> savesSawMembers;
+    auto form = std::make_unique<TFormWithOwnState>(liveMembers, savesSawMembers);
+    form->LayoutManager().SetScreenSource(FScreens);
+    form->LayoutManager().SetStorage(FStorage);
+    form->SetLayoutControl(true);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->move(150, 160);
+    form.reset();
+    EXPECT_EQ(savesSawMembers, std::vector<bool>{true});
+    EXPECT_EQ(Stored("Pos"), "150,160");
+}
+
+struct TRefusedCloseRow {
+    const char *Name;
+    bool CloseFreesForm; // else the form is deleted without a close
+};
+
+class RefusedSaveForDestruction : public LayoutFormTest, public testing::WithParamInterface<TRefusedCloseRow> {};
+
+// A refused save for destruction is reported, once, and never from inside a destructor: a close that frees the
+// form reports it before the form goes, a plain delete from the event loop afterwards.
+TEST_P(RefusedSaveForDestruction, IsShownOnceOutsideAnyDestructor)
+{
+    const std::string refused = RefuseWrites();
+    TShownErrors shown;
+    auto form = NewForm();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const std::vector<std::string> expected{"Unable to write to " + refused};
+    if (GetParam().CloseFreesForm) {
+        Tfrm_vx_Managed *freed = form.release();
+        const QPointer<Tfrm_vx_Managed> guard(freed);
+        freed->setAttribute(Qt::WA_DeleteOnClose);
+        freed->close();
+        EXPECT_EQ(shown.Messages, expected) << "reported by the close, before destruction";
+        EXPECT_FALSE(guard.isNull());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }));
+    } else {
+        form.reset();
+        EXPECT_TRUE(shown.Messages.empty()) << "no message box inside the destructor";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.Messages.empty(); }));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown.Messages, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, RefusedSaveForDestruction,
+                         testing::Values(TRefusedCloseRow{"CloseThatFreesTheForm", true},
+                                         TRefusedCloseRow{"DeleteWithoutClose", false}),
+                         [](const testing::TestParamInfo<TRefusedCloseRow> &row) { return row.param.Name; });
+
 TEST_F(LayoutFormTest, RefusedSaveAfterAMoveIsShownAndTheFormStaysUsable)
 {
-    // A folder that is a file: no user, root included, can write below it.
-    const std::filesystem::path blocker = FFolder / "blocker";
-    std::ofstream(blocker) << "not a folder";
-    const std::string refused = (blocker / "vorlix.ini").string();
-    FStorage->SetFileName(refused);
+    const std::string refused = RefuseWrites();
     TShownErrors shown;
     auto form = NewForm();
     form->show();
@@ -148,8 +236,7 @@ TEST_F(LayoutFormTest, RefusedSaveAfterAMoveIsShownAndTheFormStaysUsable)
 
     FStorage->SetFileName((FFolder / "vorlix.ini").string());
     form->move(230, 240);
-    QTest::qWait(TLMForm::MoveQuietMilliseconds * 2);
-    EXPECT_EQ(Stored("Pos"), "230,240");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Stored("Pos") == "230,240"; }));
     EXPECT_EQ(shown.Messages.size(), 1U);
 }
 
@@ -161,7 +248,7 @@ TEST_F(LayoutFormTest, ReadOnlyFromTheFileStopsEverySave)
     EXPECT_TRUE(form->GetLayoutReadOnly());
     EXPECT_TRUE(form->LayoutManager().GetReadOnly());
     form->move(210, 220);
-    QTest::qWait(TLMForm::MoveQuietMilliseconds * 2);
+    // Destruction saves as the end of a move does; read-only stops both.
     form.reset();
     EXPECT_EQ(Stored("Pos"), "<absent>");
 }

@@ -263,7 +263,13 @@ TEST_F(StorageTest, BindingFollowsOpenCloseAndFileName)
     FStorage.Open(true);
     EXPECT_FALSE(FStorage.GetOpened()) << "bound, but the file does not exist yet";
     FStorage.WriteInteger("S", "k", 1);
-    EXPECT_TRUE(FStorage.GetOpened());
+    EXPECT_FALSE(fs::exists(File())) << "a bracket's writes wait for its close";
+    EXPECT_EQ(FStorage.ReadInteger("S", "k", 0), 1) << "but its reads see them";
+    FStorage.Close();
+    EXPECT_EQ(ReadBytes(File()), "[S]\nk=1\n");
+    EXPECT_FALSE(FStorage.GetOpened());
+    EXPECT_EQ(FStorage.ReadInteger("S", "k", 0), 1);
+    EXPECT_TRUE(FStorage.GetOpened()) << "a read binds on demand";
     FStorage.SetFileName(File().string());
     EXPECT_TRUE(FStorage.GetOpened()) << "the same name keeps the binding";
     EXPECT_FALSE(FStorage.SectionExists("none"));

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <memory>
 
 namespace {
@@ -173,6 +176,56 @@ TEST_F(ValuesTest, WithoutStorageNothingHappens)
     FValues.AddItem("y", TLayoutVariant(true));
     FValues.Save();
     EXPECT_FALSE(std::filesystem::exists(File()));
+}
+
+// Renames within the watched folder since the watch began: each atomic replacement of the file is one. Counted
+// by the temporary names moved away, since inotify merges successive moves to the same name into one event.
+class TReplacementCounter {
+public:
+    explicit TReplacementCounter(const std::filesystem::path &folder)
+        : FFd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        if (FFd >= 0)
+            ::inotify_add_watch(FFd, folder.c_str(), IN_MOVED_FROM);
+    }
+    TReplacementCounter(const TReplacementCounter &) = delete;
+    TReplacementCounter &operator=(const TReplacementCounter &) = delete;
+    ~TReplacementCounter() { ::close(FFd); }
+    bool Valid() const { return FFd >= 0; }
+    int Count()
+    {
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t length; (length = ::read(FFd, buffer, sizeof buffer)) > 0;) {
+            for (char *at = buffer; at < buffer + length;) {
+                const auto *event = reinterpret_cast<inotify_event *>(at);
+                FCount += (event->mask & IN_MOVED_FROM) != 0;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return FCount;
+    }
+
+private:
+    int FFd;
+    int FCount = 0;
+};
+
+// Saving every named value used to replace the file once per value; the collection's save is one bracket.
+TEST_F(ValuesTest, SavingManyValuesReplacesTheFileOnce)
+{
+    WriteBytes(File(), "[Other]\nkept=1\n");
+    TReplacementCounter replacements(FFolder.Path());
+    if (!replacements.Valid())
+        GTEST_SKIP() << "no inotify to count the replacements of the file";
+    for (int i = 0; i < 20; ++i)
+        FValues.AddItem("eth" + std::to_string(i), TLayoutVariant(i % 2 == 0));
+    FValues.Save();
+    EXPECT_EQ(replacements.Count(), 1);
+    EXPECT_FALSE(FINI->GetOpened());
+    std::string expected = "[Other]\nkept=1\n[Settings]\n";
+    for (int i = 0; i < 20; ++i)
+        expected += "eth" + std::to_string(i) + "=" + (i % 2 == 0 ? "1" : "0") + "\n";
+    EXPECT_EQ(ReadBytes(File()), expected);
 }
 
 TEST_F(ValuesTest, StorageErrorPropagatesAfterClosing)

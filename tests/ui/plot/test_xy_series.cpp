@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -107,6 +111,58 @@ TEST(XYSeriesExtremes, FirstPointSetsAllAndDeletingTheMinimumRecomputes)
     s.AddXY(-1, -1);
     ASSERT_TRUE(s.GetXMax(v));
     EXPECT_EQ(v, -1);
+}
+
+// A history capped by dropping its oldest point per sample, as a watcher's graph is: the points must
+// survive the arrays being compacted, and the extremes must follow the window, also after edits in
+// the middle that make them be recomputed.
+TEST(XYSeriesHistory, CappedHistoryKeepsItsPointsAndExtremes)
+{
+    constexpr std::size_t Cap = 1000;
+    Tsp_XYLine s;
+    std::deque<std::pair<double, double>> model;
+    std::uint32_t noise = 12345;
+    const auto check = [&](int step) {
+        ASSERT_EQ(static_cast<std::size_t>(s.Count()), model.size()) << "step " << step;
+        double v = 0;
+        const auto [yLow, yHigh] = std::minmax_element(model.begin(), model.end(),
+                                                      [](const auto &a, const auto &b) { return a.second < b.second; });
+        ASSERT_TRUE(s.GetYMin(v));
+        ASSERT_EQ(v, yLow->second) << "step " << step;
+        ASSERT_TRUE(s.GetYMax(v));
+        ASSERT_EQ(v, yHigh->second) << "step " << step;
+        ASSERT_TRUE(s.GetXMin(v));
+        ASSERT_EQ(v, model.front().first) << "step " << step;
+        ASSERT_TRUE(s.GetXMax(v));
+        ASSERT_EQ(v, model.back().first) << "step " << step;
+    };
+    for (int step = 0; step < 12000; ++step) {
+        noise = noise * 1664525u + 1013904223u;
+        // Noise, then a long climb, then a long fall: each extreme in turn is the oldest point.
+        const double y = step < 4000 ? static_cast<double>(noise >> 24) : step < 8000 ? step : 20000.0 - step;
+        s.AddXY(step, y);
+        model.emplace_back(step, y);
+        if (model.size() > Cap) {
+            s.Delete(0);
+            model.pop_front();
+        }
+        if (step % 1500 == 700) {
+            s.ReplaceXY(300, model[300].first, -1.0 - step);
+            model[300].second = -1.0 - step;
+        }
+        if (step % 2500 == 1200) {
+            s.Delete(10);
+            model.erase(model.begin() + 10);
+        }
+        if (step % 37 == 0) {
+            check(step);
+        }
+    }
+    check(12000);
+    for (std::size_t i = 0; i < model.size(); ++i) {
+        ASSERT_EQ(s.GetX(static_cast<int>(i)), model[i].first);
+        ASSERT_EQ(s.GetY(static_cast<int>(i)), model[i].second);
+    }
 }
 
 TEST(XYSeriesEdit, OutOfRangeIndicesChangeNothing)

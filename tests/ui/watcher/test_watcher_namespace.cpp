@@ -1,6 +1,8 @@
 #include "WatcherProbe.h"
 
 #include "Quarl.Control.GradientBar.h"
+#include "InterfaceImageIndex.h"
+#include "InterfaceImages.h"
 #include "Quarl_IpHlpAPI.h"
 #include "TNetworkNamespace.h"
 
@@ -111,7 +113,7 @@ protected:
         if (!FHere.IsCreated() || !FThere.IsCreated())
             GTEST_SKIP() << "cannot create network namespaces (needs root and iproute2's ip netns)";
         for (const TNetworkNamespace *side : {&FHere, &FThere})
-            side->Output("sysctl -qw net.ipv6.conf.all.disable_ipv6=1 net.ipv6.conf.default.disable_ipv6=1");
+            side->Output("sh -c 'for c in all default; do echo 1 > /proc/sys/net/ipv6/conf/$c/disable_ipv6; done' 2>&1");
         ASSERT_TRUE(FHere.Ip("link add vxw type veth peer name vxwpeer netns " + FThere.Name()));
         ASSERT_TRUE(FHere.Ip("addr add 10.79.0.1/24 dev vxw"));
         ASSERT_TRUE(FThere.Ip("addr add 10.79.0.2/24 dev vxwpeer"));
@@ -160,12 +162,14 @@ TEST_F(WatcherOnVeth, RatesAndTotalsAgreeWithTheKernelCounters)
     ASSERT_TRUE(own.Bound());
 
     TSteppedClocks clocks;
-    Tfrm_vx_Watcher panel(nullptr, nullptr);
+    QObject owner;
+    Tfrm_vx_Watcher panel(CreateInterfaceImageList(16, &owner), CreateInterfaceImageList(32, &owner));
     panel.SetClocks(clocks.Clocks());
     panel.Adapter.IntfIdx = FIndex;
     panel.Adapter.Name = "vxw";
     panel.Initialize();
     panel.Header->SetCaption(QStringLiteral("vxw"));
+    panel.Header->SetImageIndex(InterfaceImageIndex(IF_TYPE_ETHERNET_CSMACD, MIB_IF_OPER_STATUS_OPERATIONAL));
     panel.Header->setToolTip(QStringLiteral("veth of the test"));
     panel.show();
 

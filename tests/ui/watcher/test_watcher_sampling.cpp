@@ -196,8 +196,11 @@ std::optional<double> HintNumber(const QString &value, const QString &unit)
 TEST_P(UnitsBox, LabelsGraphAndHintFollowTheUnits)
 {
     const UnitsRow &row = GetParam();
+    // As the main window sets the stored units: before the first tick, without resetting the view.
     panel.cbUnits->setCurrentIndex(row.units);
     ASSERT_EQ(panel.cbUnits->currentIndex(), row.units >= 0 && row.units <= 1 ? row.units : -1);
+    EXPECT_DOUBLE_EQ(panel.sp_XYPlot->LeftAxis().Min(), 0);
+    EXPECT_DOUBLE_EQ(panel.sp_XYPlot->LeftAxis().Max(), 10);
     TickAtRate(0);
     TickAtRate(2);
     EXPECT_EQ(PanelText(panel, "lDL"), row.rate);
@@ -251,7 +254,9 @@ TEST_F(WatcherPanel, UnitsSwitchResetsTheViewAndTheRightAxisFollowsAtTheNextTick
     TickAtRate(0);
     TickAtRate(100); // grows the scale to 100
     TickAtRate(30);  // the window's peak since
-    panel.cbUnits->setCurrentIndex(1);
+    // The user picks speed with the keyboard.
+    QTest::keyClick(panel.cbUnits, Qt::Key_Down);
+    ASSERT_EQ(panel.cbUnits->currentIndex(), 1);
     Tsp_XYPlot &plot = *panel.sp_XYPlot;
     EXPECT_DOUBLE_EQ(plot.LeftAxis().Min(), 0);
     EXPECT_DOUBLE_EQ(plot.LeftAxis().Max(), 30);

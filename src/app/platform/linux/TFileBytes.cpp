@@ -20,30 +20,22 @@ bool TMemoryBytes::Read(std::uint64_t offset, void *dest, std::size_t n) const
 
 TOpenFileBytes::TOpenFileBytes(const std::string &fileName)
 {
-    FFd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO in the file's place cannot stall the open; it is refused below.
+    FFile.Reset(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat st {};
-    if (FFd >= 0 && (::fstat(FFd, &st) != 0 || !S_ISREG(st.st_mode))) {
-        ::close(FFd);
-        FFd = -1;
-    }
-    FSize = FFd >= 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
-}
-
-TOpenFileBytes::~TOpenFileBytes()
-{
-    if (FFd >= 0) {
-        ::close(FFd);
-    }
+    if (FFile.Valid() && (::fstat(FFile.Get(), &st) != 0 || !S_ISREG(st.st_mode)))
+        FFile.Reset();
+    FSize = FFile.Valid() ? static_cast<std::uint64_t>(st.st_size) : 0;
 }
 
 bool TOpenFileBytes::Read(std::uint64_t offset, void *dest, std::size_t n) const
 {
-    if (FFd < 0 || offset > FSize || n > FSize - offset) {
+    if (!FFile.Valid() || offset > FSize || n > FSize - offset) {
         return false;
     }
     auto *out = static_cast<unsigned char *>(dest);
     while (n > 0) {
-        const ssize_t got = ::pread(FFd, out, n, static_cast<off_t>(offset));
+        const ssize_t got = ::pread(FFile.Get(), out, n, static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR) {
             continue;
         }

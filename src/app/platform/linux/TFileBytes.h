@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TUniqueFd.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -46,15 +48,14 @@ private:
 class TOpenFileBytes final : public TFileBytes {
 public:
     explicit TOpenFileBytes(const std::string &fileName);
-    ~TOpenFileBytes() override;
     TOpenFileBytes(const TOpenFileBytes &) = delete;
     TOpenFileBytes &operator=(const TOpenFileBytes &) = delete;
 
-    bool IsOpen() const { return FFd >= 0; }
+    bool IsOpen() const { return FFile.Valid(); }
     std::uint64_t Size() const override { return FSize; }
     bool Read(std::uint64_t offset, void *dest, std::size_t n) const override;
 
 private:
-    int FFd = -1;
+    TUniqueFd FFile;
     std::uint64_t FSize = 0;
 };

@@ -1,12 +1,12 @@
 #include "LinuxIpHlp.h"
 
 #include "RecordOutput.h"
+#include "RecordTextFields.h"
 #include "TAddressReader.h"
 #include "TLinuxNetRoots.h"
 #include "TLinuxNetState.h"
 #include "TResolvConf.h"
 #include "TRouteReader.h"
-#include "Utf16Fields.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -82,9 +82,9 @@ void LayOutAdapterInfo(TRecordArena &arena, const std::vector<TInterfaceInfo> &i
 // A NUL-terminated UTF-16 copy of `text` in the arena.
 PWCHAR NewWide(TRecordArena &arena, const std::string &text)
 {
-    const std::size_t units = WideLength(text) + 1;
+    const std::size_t units = Utf16Length(text) + 1;
     PWCHAR wide = arena.New<WCHAR>(units);
-    CopyWide(text, wide, units);
+    CopyUtf16(text, wide, units);
     return wide;
 }
 
@@ -233,7 +233,7 @@ DWORD GetInterfaceInfo(PIP_INTERFACE_INFO IfTable, PULONG OutBufLen)
         auto *entries = arena.New<IP_ADAPTER_INDEX_MAP>(interfaces.size());
         for (std::size_t i = 0; i < interfaces.size(); ++i) {
             entries[i].Index = interfaces[i].Link.Index;
-            CopyWide(interfaces[i].Link.Name, entries[i].Name, MAX_ADAPTER_NAME);
+            CopyUtf16(interfaces[i].Link.Name, entries[i].Name, MAX_ADAPTER_NAME);
         }
     });
 }

@@ -1,7 +1,7 @@
 #include "LinuxIpHlp.h"
 
+#include "RecordTextFields.h"
 #include "TLinuxNetState.h"
-#include "Utf16Fields.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -50,7 +50,7 @@ DWORD GetIfEntry(PMIB_IFROW IfRow)
         return ERROR_INVALID_DATA;
     const TLinkRecord &link = info->Link;
     MIB_IFROW &row = *IfRow;
-    CopyWide(link.Name, row.wszName, MAX_INTERFACE_NAME_LEN);
+    CopyUtf16(link.Name, row.wszName, MAX_INTERFACE_NAME_LEN);
     row.dwType = info->Type;
     row.dwMtu = link.MTU;
     // The 32-bit row cannot say more than 4294967295 bit/s.
@@ -95,9 +95,9 @@ DWORD GetIfEntry2(PMIB_IF_ROW2 Row)
     row = MIB_IF_ROW2{};
     row.InterfaceLuid = LuidOf(*info);
     row.InterfaceIndex = link.Index;
-    CopyWide(link.Alias, row.Alias, IF_MAX_STRING_SIZE + 1);
+    CopyUtf16(link.Alias, row.Alias, IF_MAX_STRING_SIZE + 1);
     // The snapshot names an interface after this field; on Linux that name is the kernel's.
-    CopyWide(link.Name, row.Description, IF_MAX_STRING_SIZE + 1);
+    CopyUtf16(link.Name, row.Description, IF_MAX_STRING_SIZE + 1);
     row.PhysicalAddressLength = static_cast<ULONG>(std::min(link.Address.size(), IF_MAX_PHYS_ADDRESS_LENGTH));
     std::copy_n(link.Address.begin(), row.PhysicalAddressLength, row.PhysicalAddress);
     std::copy_n(link.Address.begin(), row.PhysicalAddressLength, row.PermanentPhysicalAddress);
@@ -145,9 +145,9 @@ DWORD ConvertInterfaceLuidToAlias(const NET_LUID *InterfaceLuid, PWSTR Interface
     const TInterfaceInfo *info = TLinuxNetState::Current().FindInterface(index);
     if (!info || LuidOf(*info).Value != InterfaceLuid->Value)
         return ERROR_FILE_NOT_FOUND;
-    if (Length < WideLength(info->Link.Alias) + 1)
+    if (Length < Utf16Length(info->Link.Alias) + 1)
         return ERROR_NOT_ENOUGH_MEMORY;
-    CopyWide(info->Link.Alias, InterfaceAlias, Length);
+    CopyUtf16(info->Link.Alias, InterfaceAlias, Length);
     return NO_ERROR;
 }
 

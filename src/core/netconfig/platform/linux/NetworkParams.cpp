@@ -1,10 +1,10 @@
 #include "LinuxIpHlp.h"
 
 #include "RecordOutput.h"
+#include "RecordTextFields.h"
 #include "TLinuxNetRoots.h"
 #include "TResolvConf.h"
 #include "TextFiles.h"
-#include "Utf16Fields.h"
 
 #include <unistd.h>
 

@@ -32,28 +32,21 @@ ssize_t ReceiveRetrying(int fd, void *buffer, std::size_t size, int flags)
 
 TNetlinkSocket::TNetlinkSocket()
 {
-    FFd = ::socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE);
-    if (FFd < 0)
+    FSocket.Reset(::socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE));
+    if (!FSocket.Valid())
         return;
     sockaddr_nl local{};
     local.nl_family = AF_NETLINK;
     socklen_t length = sizeof(local);
-    if (::bind(FFd, reinterpret_cast<sockaddr *>(&local), sizeof(local)) != 0 ||
-        ::getsockname(FFd, reinterpret_cast<sockaddr *>(&local), &length) != 0) {
-        ::close(FFd);
-        FFd = -1;
+    if (::bind(FSocket.Get(), reinterpret_cast<sockaddr *>(&local), sizeof(local)) != 0 ||
+        ::getsockname(FSocket.Get(), reinterpret_cast<sockaddr *>(&local), &length) != 0) {
+        FSocket.Reset();
         return;
     }
     FPort = local.nl_pid;
     // Keep error answers short: we need only the code, not our own request echoed back.
     const int one = 1;
-    ::setsockopt(FFd, SOL_NETLINK, NETLINK_CAP_ACK, &one, sizeof(one));
-}
-
-TNetlinkSocket::~TNetlinkSocket()
-{
-    if (FFd >= 0)
-        ::close(FFd);
+    ::setsockopt(FSocket.Get(), SOL_NETLINK, NETLINK_CAP_ACK, &one, sizeof(one));
 }
 
 bool TNetlinkSocket::Send(nlmsghdr &request)
@@ -64,7 +57,7 @@ bool TNetlinkSocket::Send(nlmsghdr &request)
     kernel.nl_family = AF_NETLINK;
     ssize_t sent;
     do
-        sent = ::sendto(FFd, &request, request.nlmsg_len, 0, reinterpret_cast<sockaddr *>(&kernel), sizeof(kernel));
+        sent = ::sendto(FSocket.Get(), &request, request.nlmsg_len, 0, reinterpret_cast<sockaddr *>(&kernel), sizeof(kernel));
     while (sent < 0 && errno == EINTR);
     return sent == static_cast<ssize_t>(request.nlmsg_len);
 }
@@ -96,14 +89,14 @@ TNetlinkSocket::TRead TNetlinkSocket::ReadDatagram(std::uint32_t sequence, bool 
     // Peeking tells the datagram's full size without losing a larger one; the datagram is then either
     // already in the buffer and only dropped from the queue, or read again into a buffer that fits.
     FReceive.resize(std::max(FReceive.size(), ReceiveCapacity));
-    const ssize_t size = ReceiveRetrying(FFd, FReceive.data(), FReceive.size(), MSG_PEEK | MSG_TRUNC);
+    const ssize_t size = ReceiveRetrying(FSocket.Get(), FReceive.data(), FReceive.size(), MSG_PEEK | MSG_TRUNC);
     if (size <= 0)
         return TRead::Failed;
     const bool fits = static_cast<std::size_t>(size) <= FReceive.size();
     if (!fits)
         FReceive.resize(static_cast<std::size_t>(size));
-    const ssize_t got = fits ? ReceiveRetrying(FFd, nullptr, 0, MSG_TRUNC)
-                             : ReceiveRetrying(FFd, FReceive.data(), FReceive.size(), 0);
+    const ssize_t got = fits ? ReceiveRetrying(FSocket.Get(), nullptr, 0, MSG_TRUNC)
+                             : ReceiveRetrying(FSocket.Get(), FReceive.data(), FReceive.size(), 0);
     if (got != size)
         return TRead::Failed;
 
@@ -138,7 +131,7 @@ long TNetlinkSocket::Exchange(nlmsghdr &request, void *answer, std::size_t capac
     if (!Send(request))
         return -errno;
     for (;;) {
-        const ssize_t got = ReceiveRetrying(FFd, answer, capacity, MSG_TRUNC);
+        const ssize_t got = ReceiveRetrying(FSocket.Get(), answer, capacity, MSG_TRUNC);
         if (got < 0)
             return -errno;
         if (static_cast<std::size_t>(got) > capacity)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TUniqueFd.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -11,11 +13,10 @@ struct nlmsghdr;
 class TNetlinkSocket {
 public:
     TNetlinkSocket();
-    ~TNetlinkSocket();
     TNetlinkSocket(const TNetlinkSocket &) = delete;
     TNetlinkSocket &operator=(const TNetlinkSocket &) = delete;
 
-    bool IsOpen() const { return FFd >= 0; }
+    bool IsOpen() const { return FSocket.Valid(); }
 
     // Sends `request` (its length, sequence and port are filled in) and collects the messages that answer
     // it into `replies`, each NLMSG_ALIGNed one after another. A dump is read to its end and repeated when
@@ -34,7 +35,7 @@ private:
     bool Send(nlmsghdr &request);
     TRead ReadDatagram(std::uint32_t sequence, bool dump, std::vector<std::byte> &replies);
 
-    int FFd = -1;
+    TUniqueFd FSocket;
     std::uint32_t FPort = 0;
     std::uint32_t FSequence = 0;
     std::vector<std::byte> FReceive;

@@ -78,9 +78,9 @@ std::string DriverIn(int folder)
 
 } // namespace
 
-int TSysfsNetReader::OpenFolder(const std::string &name) const
+TUniqueFd TSysfsNetReader::OpenFolder(const std::string &name) const
 {
-    return ::open((FRoot + '/' + name).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return TUniqueFd(::open((FRoot + '/' + name).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
 }
 
 TSysfsNetReader::TFacts TSysfsNetReader::Facts(const std::string &name, bool mayBeWireless) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TUniqueFd.h"
+
 #include <cstdint>
 #include <string>
 
@@ -31,7 +33,7 @@ public:
     std::string DriverName(const std::string &name) const;
 
 private:
-    int OpenFolder(const std::string &name) const;
+    TUniqueFd OpenFolder(const std::string &name) const;
 
     std::string FRoot;
 };

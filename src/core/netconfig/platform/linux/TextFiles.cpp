@@ -1,5 +1,7 @@
 #include "TextFiles.h"
 
+#include "TUniqueFd.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -7,25 +9,23 @@
 
 std::optional<std::string> ReadTextFile(const std::string &path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const TUniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid())
         return std::nullopt;
     std::string text;
     char buffer[4096];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof(buffer));
+        const ssize_t got = ::read(file.Get(), buffer, sizeof(buffer));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
             // sysfs answers EINVAL for values that do not exist right now, such as a speed without carrier.
-            ::close(fd);
             return std::nullopt;
         }
         if (got == 0)
             break;
         text.append(buffer, static_cast<std::size_t>(got));
     }
-    ::close(fd);
     return text;
 }
 

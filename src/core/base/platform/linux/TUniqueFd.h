@@ -27,6 +27,8 @@ public:
             ::close(FFd);
         FFd = fd;
     }
+    // Closes now and gives close's result: some file systems report late write errors only here.
+    int Close() { return ::close(std::exchange(FFd, -1)); }
 
 private:
     int FFd = -1;
