@@ -23,17 +23,23 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Makes $1 veth pairs (default 1), each carrying pings to the peer namespace: vxa/vxb, then vxa1/vxb1 and so on.
 start_namespaces() {
   ip netns add "$ns" || skip "cannot make a network namespace"
   ip netns add "$peer"
   ip -n "$ns" link set lo up
-  ip -n "$ns" link add vxa type veth peer name vxb netns "$peer"
-  ip -n "$ns" addr add 10.231.0.1/30 dev vxa
-  ip -n "$peer" addr add 10.231.0.2/30 dev vxb
-  ip -n "$ns" link set vxa up
-  ip -n "$peer" link set vxb up
-  ip netns exec "$ns" ping -q -i 0.2 -s 1200 10.231.0.2 >/dev/null 2>&1 &
-  pids+=($!)
+  local i near far
+  for ((i = 0; i < ${1:-1}; ++i)); do
+    near=vxa; far=vxb
+    ((i == 0)) || { near=vxa$i; far=vxb$i; }
+    ip -n "$ns" link add "$near" type veth peer name "$far" netns "$peer"
+    ip -n "$ns" addr add "10.231.$i.1/30" dev "$near"
+    ip -n "$peer" addr add "10.231.$i.2/30" dev "$far"
+    ip -n "$ns" link set "$near" up
+    ip -n "$peer" link set "$far" up
+    ip netns exec "$ns" ping -q -i 0.2 -s $((1200 - 300 * i)) "10.231.$i.2" >/dev/null 2>&1 &
+    pids+=($!)
+  done
 }
 
 # Xvfb picks a free display itself and tells its number once it accepts clients: a number of our own choosing
