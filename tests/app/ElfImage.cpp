@@ -23,8 +23,12 @@ std::vector<std::uint8_t> MakeElfImage(bool is64, const char *sectionName, std::
     const std::size_t namesAt = payloadAt + payload.size();
     const std::size_t tableAt = (namesAt + names.size() + 7) & ~std::size_t{7};
     // Magic, class, little-endian data, version 1; the rest starts as zeros.
-    std::vector<std::uint8_t> out{0x7F, 'E', 'L', 'F', static_cast<std::uint8_t>(is64 ? 2 : 1), 1, 1};
-    out.resize(tableAt + 3 * entrySize, 0);
+    const std::uint8_t ident[] = {0x7F, 'E', 'L', 'F', static_cast<std::uint8_t>(is64 ? 2 : 1), 1, 1};
+    std::vector<std::uint8_t> out(tableAt + 3 * entrySize, 0);
+    // Never true; it tells GCC 12's optimiser that the buffer is there (else -Wnull-dereference at -O3).
+    if (out.size() < sizeof ident)
+        return out;
+    std::memcpy(out.data(), ident, sizeof ident);
     Put(out, 16, 1, 2); // relocatable: no program headers needed
     Put(out, 18, is64 ? 62 : 3, 2);
     Put(out, 20, 1, 4);

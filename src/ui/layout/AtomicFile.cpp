@@ -55,7 +55,10 @@ TUniqueFd CreateTemporaryFile(const std::filesystem::path &target, std::string &
     static std::mt19937_64 random{std::random_device{}()};
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = (folder / ("." + target.filename().string() + "." + std::to_string(random() % 1000000000))).string();
+        // Appended piece by piece: GCC 12 at -O3 takes "." + std::string for an overlapping copy (-Wrestrict).
+        std::string hidden(".");
+        hidden.append(target.filename().string()).append(".").append(std::to_string(random() % 1000000000));
+        name = (folder / hidden).string();
         TUniqueFd file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
         if (file.Valid())
             return file;

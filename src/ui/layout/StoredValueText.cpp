@@ -41,7 +41,7 @@ std::optional<std::int64_t> TextToInteger(std::string_view text)
 {
     std::string converted;
     if (text.size() > 2 && (text.starts_with("0x") || text.starts_with("0X"))) {
-        converted = "$" + std::string(text.substr(2));
+        converted.assign("$").append(text.substr(2));
         text = converted;
     }
     const bool negative = text.starts_with('-');
@@ -100,7 +100,7 @@ std::string FloatToText(double value)
     }
     text += digits.substr(0, 1);
     if (digits.size() > 1)
-        text += "." + digits.substr(1);
+        text.append(".").append(digits, 1);
     return text + "E" + std::to_string(exponent);
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <linux/if_addr.h>
 #include <linux/neighbour.h>
 #include <netinet/in.h>
@@ -87,8 +89,9 @@ TEST(NetlinkParsing, DefaultRoutesComeLowestMetricFirst)
         message.Fixed.rtm_dst_len = destinationLength;
         message.Add(RTA_OIF, index);
         message.Add(RTA_PRIORITY, metric);
-        const auto *bytes = reinterpret_cast<const std::byte *>(&message.Header);
-        replies.insert(replies.end(), bytes, bytes + message.Header.nlmsg_len);
+        const std::size_t at = replies.size();
+        replies.resize(at + message.Header.nlmsg_len);
+        std::memcpy(replies.data() + at, &message.Header, message.Header.nlmsg_len);
     };
     add(3, 600, 0);
     add(4, 100, 24); // not a default route
