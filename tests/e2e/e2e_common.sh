@@ -45,7 +45,7 @@ start_namespaces() {
 # Xvfb picks a free display itself and tells its number once it accepts clients: a number of our own choosing
 # could be another test's display, which vanishes with that test. The display is in $display.
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   pids+=($!)
   for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
   [[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"

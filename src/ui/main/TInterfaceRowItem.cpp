@@ -23,9 +23,7 @@ QVariant TInterfaceRowItem::data(int column, int role) const
     case Qt::AccessibleTextRole:
         return FOwner.TreeGetText(Row, column);
     case Qt::DecorationRole:
-        if (column == 0 && FOwner.ilIntf16 != nullptr)
-            return QIcon(QPixmap::fromImage(FOwner.ilIntf16->GetImage(FOwner.TreeGetImageIndex(Row))));
-        return {};
+        return column == 0 ? FOwner.InterfaceIcon(FOwner.TreeGetImageIndex(Row)) : QVariant();
     case Qt::FontRole:
         if (FOwner.TreePaintText(Row)) {
             QFont bold = treeWidget() != nullptr ? treeWidget()->font() : QFont();

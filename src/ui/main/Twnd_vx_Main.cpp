@@ -53,10 +53,6 @@ void AttachPopupMenu(QWidget *widget, QMenu *menu)
                      [widget, menu](const QPoint &at) { menu->popup(widget->mapToGlobal(at)); });
 }
 
-QIcon ImageIcon(const TImageList &images, int index)
-{
-    return QIcon(QPixmap::fromImage(images.GetImage(index)));
-}
 
 } // namespace
 
@@ -83,6 +79,7 @@ void Twnd_vx_Main::CreateComponents()
     ilIntf16 = CreateInterfaceImageList(16, this);
     ilIntf32 = CreateInterfaceImageList(32, this);
     FollowDevicePixelRatio(ilIntf16, this);
+    CacheInterfaceIcons();
     FollowDevicePixelRatio(ilIntf32, this);
 
     CreateCommands();
@@ -166,6 +163,12 @@ void Twnd_vx_Main::FormCreate()
     });
     FNCN->SetOnChange([this](void *Sender, std::uint32_t Res) { NetworkChangeNotifierChange(Sender, Res); });
     FNCC->RefreshData();
+    // A screen of another pixel ratio renders the pictures anew; the list and the menu show them at once.
+    connect(ilIntf16, &TImageList::OnChange, this, [this] {
+        CacheInterfaceIcons();
+        Tree->viewport()->update();
+        BuildMonitorMenu();
+    });
 
     TLayoutManager &manager = LayoutManager();
     manager.SetStorage(LayoutStorage());
@@ -316,7 +319,7 @@ void Twnd_vx_Main::BuildMonitorMenu()
         item->setData(static_cast<qlonglong>(adapter.IntfIdx));
         item->setCheckable(true);
         item->setChecked(adapter._Mark);
-        item->setIcon(ImageIcon(*ilIntf16, adapter._ImageIndex));
+        item->setIcon(InterfaceIcon(adapter._ImageIndex));
     }
 }
 
@@ -327,13 +330,30 @@ void Twnd_vx_Main::TimerTimer()
 
 void Twnd_vx_Main::RefreshTraffic()
 {
+    // The rows read their texts when painted, and assistive technology asks them when it reads. Only the
+    // counters of rows whose counters moved are painted again: a change notice per row would make the view
+    // measure every row, and a whole repaint would draw names, check boxes and icons that did not change.
     for (int i = 0; i < Tree->topLevelItemCount(); ++i) {
         auto *row = static_cast<TInterfaceRowItem *>(Tree->topLevelItem(i));
+        const TInterfaceRow before = row->Row;
         FNCC->GetTraffic(row->Row.IntfIdx, row->Row.Received, row->Row.Sent);
+        if (row->Row.Received != before.Received || row->Row.Sent != before.Sent) {
+            Tree->viewport()->update(Tree->visualRect(Tree->indexFromItem(row, 1)) |
+                                     Tree->visualRect(Tree->indexFromItem(row, 2)));
+        }
     }
-    // The rows read their texts when painted, and assistive technology asks them when it reads; one repaint of
-    // the list costs less than a change notice per row, which makes the view measure every row again.
-    Tree->viewport()->update();
+}
+
+QIcon Twnd_vx_Main::InterfaceIcon(int Index) const
+{
+    return Index >= 0 && Index < FIcons16.size() ? FIcons16[Index] : QIcon();
+}
+
+void Twnd_vx_Main::CacheInterfaceIcons()
+{
+    FIcons16.clear();
+    for (int i = 0; i < ilIntf16->Count(); ++i)
+        FIcons16.append(QIcon(QPixmap::fromImage(ilIntf16->GetImage(i))));
 }
 
 QString Twnd_vx_Main::TreeGetText(const TInterfaceRow &Row, int Column) const

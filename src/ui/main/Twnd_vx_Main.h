@@ -3,7 +3,9 @@
 #include "Quarl.LayoutManager.Form.h"
 #include "Quarl_NCC.h"
 
+#include <QIcon>
 #include <QStringList>
+#include <QVector>
 
 #include <cstdint>
 #include <memory>
@@ -78,6 +80,8 @@ public:
     // What the list shows of a row; the rows ask on every paint.
     QString TreeGetText(const TInterfaceRow &Row, int Column) const;
     int TreeGetImageIndex(const TInterfaceRow &Row) const;
+    // A picture of the 16-pixel list as an icon, made once per picture and device pixel ratio.
+    QIcon InterfaceIcon(int Index) const;
     // Whether the row is painted in bold: the interface that carries the route to the outside.
     bool TreePaintText(const TInterfaceRow &Row) const;
 
@@ -136,6 +140,7 @@ private:
     void BuildMonitorMenu();
     void UpdateWatcherIcons();
     void DeclareInterfaceValues();
+    void CacheInterfaceIcons();
     // Closes panels whose interface index now belongs to an interface of another name.
     void DropRenamedWatchers();
     void StoreMark(const TAdapter &A);
@@ -154,4 +159,5 @@ private:
     int FFrameHeight = 0;
     // Set while the list's check boxes are set in code, which must not count as the user's ticks.
     bool FBuildingList = false;
+    QVector<QIcon> FIcons16;
 };

@@ -5,7 +5,7 @@
 #include "TWatcherClocks.h"
 #include "Tfrm_vx_Watcher.h"
 
-#include <QLabel>
+#include "TLabelPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ struct TSteppedClocks {
 // What the panel shows in one of its named value panels.
 inline QString PanelText(const Tfrm_vx_Watcher &panel, const char *name)
 {
-    const auto *label = panel.findChild<QLabel *>(QString::fromLatin1(name));
+    const auto *label = panel.findChild<TLabelPanel *>(QString::fromLatin1(name));
     EXPECT_NE(label, nullptr) << "no panel named " << name;
     return label ? label->text() : QString();
 }

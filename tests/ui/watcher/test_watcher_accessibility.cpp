@@ -35,16 +35,17 @@ TEST(WatcherAccessibility, EveryShownTextReachesAssistiveTechnology)
         panel.Header->SetCaption(QStringLiteral("vxeth1"));
         EXPECT_EQ(Accessible(panel.Header, QAccessible::Name), QStringLiteral("vxeth1"));
 
-        const QList<QLabel *> panels = panel.findChildren<QLabel *>();
+        const QList<TLabelPanel *> panels = panel.findChildren<TLabelPanel *>();
         ASSERT_EQ(panels.size(), 11) << "three caption panels and eight value panels";
-        for (QLabel *label : panels) {
+        for (TLabelPanel *label : panels) {
             SCOPED_TRACE(label->objectName().toStdString());
             EXPECT_FALSE(label->text().isEmpty());
             EXPECT_EQ(Accessible(label, QAccessible::Name), label->text());
             EXPECT_EQ(Accessible(label, QAccessible::Description), label->toolTip());
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->role(), QAccessible::StaticText);
         }
         EXPECT_EQ(PanelText(panel, "lDLTotal"), Transfer(123456));
-        EXPECT_EQ(Accessible(panel.findChild<QLabel *>(QStringLiteral("lDLTotal")), QAccessible::Description),
+        EXPECT_EQ(Accessible(panel.findChild<TLabelPanel *>(QStringLiteral("lDLTotal")), QAccessible::Description),
                   QStringLiteral("总传输"));
     }
     TScriptedIpHlp::Restore();
