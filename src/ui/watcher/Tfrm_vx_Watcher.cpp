@@ -259,7 +259,10 @@ void Tfrm_vx_Watcher::TimerTimer()
         const double now = FClocks.Now();
         sp_XYPlot->BottomAxis().SetMinMax(now, now + ViewLength * OneSecond);
     }
-    if (DL == 0 && UL == 0) {
+    // An interface that came back under its name has an index and counters of its own: its first reading
+    // must not be set against the vanished one's.
+    if ((DL == 0 && UL == 0) || FPrimedIdx != Adapter.IntfIdx) {
+        FPrimedIdx = Adapter.IntfIdx;
         ReadCounters(DL, UL);
         ET = FClocks.TickCount();
     }

@@ -96,6 +96,8 @@ private:
     // Counters read at the previous tick (both 0: not primed) and the session totals.
     std::uint64_t DL = 0;
     std::uint64_t UL = 0;
+    // The interface index DL and UL were read from.
+    std::uint32_t FPrimedIdx = 0;
     std::uint64_t TDL = 0;
     std::uint64_t TUL = 0;
     // The largest plotted value since the value axis last changed, and the largest rates seen.

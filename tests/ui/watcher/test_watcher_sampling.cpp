@@ -156,6 +156,25 @@ TEST_F(WatcherPanel, FailedReadShowsZeroTotals)
     EXPECT_EQ(PanelText(panel, "lDL"), Transfer(0));
 }
 
+// The main window hands a panel the new index of an interface that came back under its name; that
+// interface's counters have nothing to do with the old ones.
+TEST_F(WatcherPanel, NewInterfaceIndexPrimesAfreshInsteadOfASpike)
+{
+    SetReceived(4096);
+    Tick(1000);
+    Tick(1000);
+    net.Rows2[Index + 1].InOctets = 900000000;
+    net.Rows2[Index + 1].OutOctets = Sent;
+    panel.Adapter.IntfIdx = Index + 1;
+    Tick(1000);
+    EXPECT_EQ(PanelText(panel, "lDL"), Transfer(0));
+    EXPECT_EQ(PanelText(panel, "lDLMax"), Transfer(0));
+    EXPECT_EQ(PanelText(panel, "lTDL"), Transfer(0));
+    net.Rows2[Index + 1].InOctets += 2048;
+    Tick(1000);
+    EXPECT_EQ(PanelText(panel, "lDL"), Transfer(2048));
+}
+
 TEST_F(WatcherPanel, PrimingTickWithoutElapsedTimeCountsOneSecond)
 {
     // The counter grows between the priming read and the tick's own read, within the same millisecond.
