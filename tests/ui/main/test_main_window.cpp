@@ -164,9 +164,13 @@ TEST_F(MainWindowTest, InterfaceChurnLeavesNoStaleRowsOrPanels)
         ASSERT_TRUE(AddPair("vxa", "vxb"));
         QTest::qWait(300);
     }
-    // The last change may still be on its way; wait until the list has caught up with the kernel.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->Tree->topLevelItemCount() == 3; }, 5000))
-        << window->Tree->topLevelItemCount() << " rows";
+    // The last changes (the new pair, then its carrier) may still be on their way; wait until the window has
+    // caught up with the kernel.
+    const auto caughtUp = [&] {
+        return window->Tree->topLevelItemCount() == 3 && window->Watchers().size() == 1 &&
+               window->Watchers()[0]->Header->ImageIndex() == 7;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(caughtUp, 5000)) << window->Tree->topLevelItemCount() << " rows";
     ASSERT_EQ(window->Watchers().size(), 1u);
     EXPECT_EQ(window->Watchers()[0]->Adapter.Name, "vxa");
     EXPECT_EQ(window->Watchers()[0]->Header->ImageIndex(), 7);
