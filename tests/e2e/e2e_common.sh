@@ -54,10 +54,13 @@ start_display() {
 
 # Starts the program ($1) in the background; its pid is in $program.
 # Under AddressSanitizer the strict string checks stay off for the program: libxkbcommon-x11 hands strndup a
-# buffer without a terminating NUL, which the strict check reports although strndup stops at its length.
+# buffer without a terminating NUL, which the strict check reports although strndup stops at its length. Leaks
+# of the system libraries that X11 brings in are suppressed (lsan.supp); our own are still reported.
 start_vorlix() {
   ip netns exec "$ns" env -u APPIMAGE DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
-    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}strict_string_checks=0" "$1" >"$work/vorlix.log" 2>&1 &
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}strict_string_checks=0" \
+    LSAN_OPTIONS="suppressions=$(dirname "${BASH_SOURCE[0]}")/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
+    "$1" >"$work/vorlix.log" 2>&1 &
   program=$!
 }
 
