@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program under Xvfb without a notification area, then with one that appears while it runs: without
-# it the window keeps its taskbar entry; once it is there, Hide (from the context menu) takes the window off
-# the screen and SIGTERM still ends the program. Started again with the tray there, the window has no taskbar
+# it the window keeps its taskbar entry; once it is there, the entry goes, Hide (from the context menu) takes
+# the window off the screen and SIGTERM still ends the program. Started again with the tray there, the window has no taskbar
 # entry.
 # Exit 77 (skipped) when something it needs is missing.
 set -euo pipefail
@@ -26,6 +26,7 @@ skips_taskbar && fail "the taskbar entry went away although there is no tray to 
 DISPLAY="$display" "$tray_owner" >"$work/tray.log" 2>&1 &
 pids+=($!)
 wait_for grep -q ready "$work/tray.log" || fail "the stand-in tray did not start"
+wait_for skips_taskbar || fail "a tray that appeared later did not take over the taskbar entry"
 # Hide from the context menu of the empty panel area: the last but one item.
 DISPLAY="$display" xdotool mousemove --window "$window" 200 300 click 3
 sleep 0.5

@@ -214,5 +214,12 @@ void Twnd_vx_Main::TrayIconClick()
 
 void Twnd_vx_Main::HideTaskbarEntryWhereTrayIs()
 {
-    ShowTaskbarEntry(*this, !QSystemTrayIcon::isSystemTrayAvailable());
+    const bool tray = QSystemTrayIcon::isSystemTrayAvailable();
+    ShowTaskbarEntry(*this, !tray);
+    // A tray may come after the window (a panel that starts after the program at login, or one the platform
+    // has not reported yet); the window looks for it now and then and gives up its entry once it is there.
+    if (tray)
+        FTrayWatch->stop();
+    else if (!FTrayWatch->isActive())
+        FTrayWatch->start();
 }

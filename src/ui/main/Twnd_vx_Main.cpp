@@ -154,6 +154,12 @@ void Twnd_vx_Main::FormCreate()
     TrayIcon->setIcon(ApplicationIcon());
     TrayIcon->setToolTip(QApplication::applicationName());
     TrayIcon->show();
+    FTrayWatch = new QTimer(this);
+    FTrayWatch->setInterval(TrayWatchMilliseconds);
+    connect(FTrayWatch, &QTimer::timeout, this, [this] {
+        if (isVisible() && QSystemTrayIcon::isSystemTrayAvailable())
+            HideTaskbarEntryWhereTrayIs();
+    });
     if (qobject_cast<TToolTipTimingStyle *>(QApplication::style()) == nullptr)
         QApplication::setStyle(new TToolTipTimingStyle);
 

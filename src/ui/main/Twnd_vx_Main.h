@@ -48,6 +48,8 @@ public:
     TImageList *ilIntf32 = nullptr;
     QTimer *Timer = nullptr;
     QSystemTrayIcon *TrayIcon = nullptr;
+    // How often a window without a tray looks for one.
+    static constexpr int TrayWatchMilliseconds = 2000;
 
     TAction *acRefresh = nullptr;
     TAction *acPersistent = nullptr;
@@ -160,4 +162,5 @@ private:
     // Set while the list's check boxes are set in code, which must not count as the user's ticks.
     bool FBuildingList = false;
     QVector<QIcon> FIcons16;
+    QTimer *FTrayWatch = nullptr;
 };
